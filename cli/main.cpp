@@ -1,0 +1,35 @@
+// kalvex-import: the import engine without a window.
+#include <iostream>
+#include <string_view>
+
+#include "common/file_version.h"
+#include "common/version_config.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kalvex-import [--help | --version]\n"
+    "\n"
+    "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
+    "with the same engine as the Kalvex wizard.\n"
+    "\n"
+    "Options:\n"
+    "  --help      show this text and exit\n"
+    "  --version   show the program's version and exit\n"
+    "\n"
+    "Exit codes: 0 success, 1 the import failed, 2 bad usage or input.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "kalvex-import " << kalvex::common::kVersionText << '\n';
+        return 0;
+    }
+    std::cerr << kUsage;
+    return 2;
+}

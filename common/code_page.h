@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program keeps text in UTF-8; code page 1251 lives only at the 8-bit edges
+// (database parameters and results, the log file, the options file).
+namespace kalvex::common {
+
+// UTF-8 to code page 1251. A character the code page cannot hold, and a byte that
+// is not valid UTF-8, becomes "?".
+std::string toCp1251(std::string_view utf8);
+
+// Code page 1251 to UTF-8. The one byte without a character (0x98) becomes "?".
+std::string fromCp1251(std::string_view cp1251);
+
+}  // namespace kalvex::common

@@ -1,0 +1,73 @@
+#include "common/logger.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "common/code_page.h"
+#include "common/error.h"
+#include "common/formats.h"
+
+namespace kalvex::common {
+
+TLogger* AppLogger = nullptr;
+
+TLogger::TLogger(std::string fileName) : fileName_(std::move(fileName)) {
+    try {
+        LogEntry(kLogStartLine);
+    } catch (const IoError& e) {
+        // Without a writable log the program is still useful; the caller reports this
+        // once instead of failing on every later line.
+        fileUsable_ = false;
+        startFailure_ = std::string("Лог файлът не може да бъде записан и програмата ще "
+                                    "продължи без него. ") +
+                        e.what();
+    }
+}
+
+TLogger::~TLogger() {
+    try {
+        LogEntry(kLogEndLine);
+    } catch (const std::exception&) {
+        // A destructor must not throw; the end line is the last thing the logger
+        // writes, so there is no one left to tell.
+    }
+}
+
+void TLogger::LogEntry(const std::string& message) {
+    if (OnLog)
+        OnLog(message);
+    if (fileUsable_)
+        appendToFile(message);
+}
+
+void TLogger::LogEntryVerbose(const std::string& message) {
+    if (verbose_)
+        LogEntry(message);
+}
+
+void TLogger::SetVerbose(bool value) {
+    verbose_ = value;
+    LogEntry(value ? "Включена опцията за подробен лог" : "Изключена опцията за подробен лог");
+}
+
+void TLogger::appendToFile(const std::string& message) {
+    const auto fail = [this](const char* action) {
+        return IoError("Грешка при " + std::string(action) + " на лог файла " + fileName_ +
+                       ": " + std::strerror(errno));
+    };
+    const std::string line =
+        toCp1251(FormatDateTime("[dd-mm-yyyy hh:nn] ", now()) + message) + "\r\n";
+    std::FILE* file = std::fopen(fileName_.c_str(), "ab");
+    if (file == nullptr)
+        throw fail("отваряне");
+    const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    const int savedErrno = errno;
+    if (std::fclose(file) != 0 || !written) {
+        if (!written)
+            errno = savedErrno;
+        throw fail("запис");
+    }
+}
+
+}  // namespace kalvex::common

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The program's protocol: a text file beside the program to which every run appends
+// time-stamped lines, with an optional mirror of each line into the window.
+namespace kalvex::common {
+
+class TLogger {
+public:
+    using LogCallback = std::function<void(const std::string& message)>;
+
+    // Writes the start line. When that fails (read-only file or folder) the logger
+    // keeps going without a file and startFailure() says why, once, for the caller
+    // to report; later lines then reach only OnLog.
+    explicit TLogger(std::string fileName);
+    // Writes the end line.
+    ~TLogger();
+    TLogger(const TLogger&) = delete;
+    TLogger& operator=(const TLogger&) = delete;
+
+    // OnLog first, then one open-append-close of the file with the line
+    // "[dd-mm-yyyy hh:nn] " + message + CR LF in code page 1251.
+    // Throws IoError when the file cannot be opened, written or closed.
+    void LogEntry(const std::string& message);
+    // LogEntry only while Verbose is on; otherwise nothing at all.
+    void LogEntryVerbose(const std::string& message);
+    // Sets Verbose and writes a line saying so, whichever the value.
+    void SetVerbose(bool value);
+
+    bool Verbose() const { return verbose_; }
+    const std::string& FileName() const { return fileName_; }
+    const std::string& startFailure() const { return startFailure_; }
+
+    // Called with each message, without the time stamp, before it is written.
+    LogCallback OnLog;
+
+private:
+    void appendToFile(const std::string& message);
+
+    std::string fileName_;
+    bool verbose_ = false;
+    bool fileUsable_ = true;
+    std::string startFailure_;
+};
+
+// The process's one logger, owned by the data module; null while there is none.
+extern TLogger* AppLogger;
+
+inline constexpr const char* kLogStartLine =
+    "Начало на лог ---------------------------------------------------";
+inline constexpr const char* kLogEndLine =
+    "Край на лог -----------------------------------------------------";
+
+}  // namespace kalvex::common

@@ -1,0 +1,34 @@
+#include "common/code_page.h"
+
+#include <gtest/gtest.h>
+
+using kalvex::common::fromCp1251;
+using kalvex::common::toCp1251;
+
+TEST(CodePage, RoundTripsCyrillicAndAscii) {
+    const std::string text = "Иван Петров Стоянов, ул. \"Шипка\" № 5 ёЁ";
+    // "ё" and "Ё" exist in 1251; "№" too (0xB9).
+    const std::string bytes = toCp1251(text);
+    EXPECT_EQ(bytes.substr(0, 4), "\xC8\xE2\xE0\xED");  // Иван
+    EXPECT_EQ(fromCp1251(bytes), text);
+}
+
+TEST(CodePage, UnrepresentableBecomesQuestionMark) {
+    struct Case {
+        std::string utf8;
+        std::string cp1251;
+    } cases[] = {
+        {"a\u4E2Db", "a?b"},             // CJK character
+        {"\U0001F600", "?"},             // outside the BMP
+        {"x\xFFy", "x?y"},               // stray byte, not UTF-8
+        {"ab\xD0", "ab?"},               // truncated sequence at the end
+        {"Тeрвел", "\xD2" "e\xF0\xE2\xE5\xEB"},  // Latin e stays Latin
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toCp1251(c.utf8), c.cp1251) << c.utf8;
+}
+
+TEST(CodePage, UndefinedByteOf1251BecomesQuestionMark) {
+    EXPECT_EQ(fromCp1251("a\x98" "b"), "a?b");
+    EXPECT_EQ(fromCp1251(""), "");
+}

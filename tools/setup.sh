@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what Kalvex needs on a Debian 12 machine (quiet when all is there), then
+# configures and builds.   tools/setup.sh [release|test]
+#   release  build/       the programs, optimised            (default)
+#   test     build-test/  everything with the sanitizers, tests included
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+kind="${1:-release}"
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev
+  libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
+  libxml2-dev
+  libgtest-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+
+case "$kind" in
+  release)
+    build="$root/build"
+    flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVEX_BUILD_TESTS=OFF)
+    ;;
+  test)
+    build="$root/build-test"
+    flags=(-DCMAKE_BUILD_TYPE=Debug -DKALVEX_SANITIZE=ON -DKALVEX_BUILD_TESTS=ON)
+    ;;
+  *)
+    echo "usage: tools/setup.sh [release|test]" >&2
+    exit 2
+    ;;
+esac
+
+cmake -S "$root" -B "$build" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
