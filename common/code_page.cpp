@@ -10,7 +10,7 @@ namespace {
 
 // One converter per direction and thread: iconv_open is far too slow to call per value.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw std::system_error(errno, std::generic_category(),
@@ -48,7 +48,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -6,9 +6,13 @@
 namespace kalvex::common {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-int twoDigits(std::string_view s, size_t pos) { return (s[pos] - '0') * 10 + (s[pos + 1] - '0'); }
+int twoDigits(std::string_view s, size_t pos) {
+    return (s[pos] - '0') * 10 + (s[pos + 1] - '0');
+}
 
 // The century rule: month field 1-12 is the 1900s, 21-32 the 1800s, 41-52 the 2000s.
 // Returns false for any other month field.
@@ -30,7 +34,9 @@ bool decodeCentury(int monthField, int yearField, int& year, int& month) {
 
 // The rules count characters of the 8-bit code page, so a number typed with a
 // Cyrillic letter in it keeps every later digit at its position.
-std::string eightBit(std::string_view egn) { return toCp1251(egn); }
+std::string eightBit(std::string_view egn) {
+    return toCp1251(egn);
+}
 
 bool checksumHolds(const std::string& egn) {
     static constexpr int kWeights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
@@ -47,9 +53,13 @@ bool checksumHolds(const std::string& egn) {
 
 }  // namespace
 
-std::string SEX_TYPE(bool isWoman) { return isWoman ? "0" : "1"; }
+std::string SEX_TYPE(bool isWoman) {
+    return isWoman ? "0" : "1";
+}
 
-std::string BOOL2STR(bool value) { return value ? "Y" : "N"; }
+std::string BOOL2STR(bool value) {
+    return value ? "Y" : "N";
+}
 
 DateTime DateFromSQL(std::string_view text) {
     FormatSettings& fs = formatSettings();
@@ -100,9 +110,10 @@ bool DateIsValid(std::uint16_t day, std::uint16_t monthField, std::uint16_t year
     return isCalendarDate(year, month, day);
 }
 
-bool CheckEGNChecksum(std::string_view egnText) { return checksumHolds(eightBit(egnText)); }
+bool CheckEGNChecksum(std::string_view egnText) {
+    return checksumHolds(eightBit(egnText));
+}
 
-    
 bool ValidEGN(std::string_view egnText) {
     const std::string egn = eightBit(egnText);
     if (egn.size() != 10)

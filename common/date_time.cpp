@@ -33,7 +33,9 @@ const long long kEpochOffset = daysFromCivil(1899, 12, 30);
 
 }  // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -48,8 +50,9 @@ bool isCalendarDate(int year, int month, int day) {
 std::optional<DateTime> tryEncodeDate(int year, int month, int day) {
     if (!isCalendarDate(year, month, day))
         return std::nullopt;
-    const long long days = daysFromCivil(year, static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day)) - kEpochOffset;
+    const long long days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        kEpochOffset;
     return DateTime{static_cast<double>(days)};
 }
 
@@ -61,8 +64,7 @@ DateTime encodeTime(int hour, int minute, int second, int millisecond) {
 DateParts decodeDateTime(DateTime dt) {
     DateParts parts;
     const double whole = std::floor(dt.value);
-    civilFromDays(static_cast<long long>(whole) + kEpochOffset, parts.year, parts.month,
-                  parts.day);
+    civilFromDays(static_cast<long long>(whole) + kEpochOffset, parts.year, parts.month, parts.day);
     long long ms = std::llround((dt.value - whole) * 86400000.0);
     if (ms >= 86400000)
         ms = 86399999;

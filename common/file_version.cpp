@@ -5,8 +5,12 @@
 namespace kalvex::common {
 namespace {
 
-int highWord(std::int32_t half) { return static_cast<int>((static_cast<std::uint32_t>(half) >> 16) & 0xFFFF); }
-int lowWord(std::int32_t half) { return static_cast<int>(static_cast<std::uint32_t>(half) & 0xFFFF); }
+int highWord(std::int32_t half) {
+    return static_cast<int>((static_cast<std::uint32_t>(half) >> 16) & 0xFFFF);
+}
+int lowWord(std::int32_t half) {
+    return static_cast<int>(static_cast<std::uint32_t>(half) & 0xFFFF);
+}
 
 std::int32_t joinWords(int high, int low) {
     return static_cast<std::int32_t>((static_cast<std::uint32_t>(high & 0xFFFF) << 16) |

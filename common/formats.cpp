@@ -18,8 +18,7 @@ std::string padded(int value, size_t width) {
 size_t runLength(std::string_view pattern, size_t pos) {
     const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[pos])));
     size_t end = pos;
-    while (end < pattern.size() &&
-           std::tolower(static_cast<unsigned char>(pattern[end])) == c)
+    while (end < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[end])) == c)
         ++end;
     return end - pos;
 }
@@ -31,7 +30,9 @@ FormatSettings& formatSettings() {
     return settings;
 }
 
-void SetGlobalCultureFormats() { formatSettings() = FormatSettings{}; }
+void SetGlobalCultureFormats() {
+    formatSettings() = FormatSettings{};
+}
 
 void UseSqlDateFormats() {
     formatSettings().shortDateFormat = "yyyy-mm-dd";
@@ -98,7 +99,9 @@ std::string FormatDateTime(std::string_view pattern, DateTime dt) {
     return out;
 }
 
-std::string DateToStr(DateTime dt) { return FormatDateTime(formatSettings().shortDateFormat, dt); }
+std::string DateToStr(DateTime dt) {
+    return FormatDateTime(formatSettings().shortDateFormat, dt);
+}
 
 std::string DateTimeToStr(DateTime dt) {
     std::string text = DateToStr(dt);
@@ -148,9 +151,8 @@ DateTime StrToDate(std::string_view text) {
         const int value = std::stoi(fields[i]);
         switch (order[i]) {
             case 'y':
-                year = fields[i].size() <= 2
-                           ? value + decodeDateTime(now()).year / 100 * 100
-                           : value;
+                year =
+                    fields[i].size() <= 2 ? value + decodeDateTime(now()).year / 100 * 100 : value;
                 break;
             case 'm':
                 month = value;

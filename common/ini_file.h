@@ -12,7 +12,7 @@
 namespace kalvex::common {
 
 class IniFile {
-public:
+  public:
     // Reads the file if it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::string fileName);
 
@@ -35,11 +35,11 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
-private:
+  private:
     struct Location {
-        size_t sectionLine;                // index of the "[section]" line
-        size_t sectionEnd;                 // one past the section's last line
-        std::optional<size_t> keyLine;     // index of the key's line, if any
+        size_t sectionLine;             // index of the "[section]" line
+        size_t sectionEnd;              // one past the section's last line
+        std::optional<size_t> keyLine;  // index of the key's line, if any
     };
     std::optional<Location> find(std::string_view section, std::string_view key) const;
 

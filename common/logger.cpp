@@ -19,8 +19,9 @@ TLogger::TLogger(std::string fileName) : fileName_(std::move(fileName)) {
         // Without a writable log the program is still useful; the caller reports this
         // once instead of failing on every later line.
         fileUsable_ = false;
-        startFailure_ = std::string("Лог файлът не може да бъде записан и програмата ще "
-                                    "продължи без него. ") +
+        startFailure_ = std::string(
+                            "Лог файлът не може да бъде записан и програмата ще "
+                            "продължи без него. ") +
                         e.what();
     }
 }
@@ -53,8 +54,8 @@ void TLogger::SetVerbose(bool value) {
 
 void TLogger::appendToFile(const std::string& message) {
     const auto fail = [this](const char* action) {
-        return IoError("Грешка при " + std::string(action) + " на лог файла " + fileName_ +
-                       ": " + std::strerror(errno));
+        return IoError("Грешка при " + std::string(action) + " на лог файла " + fileName_ + ": " +
+                       std::strerror(errno));
     };
     const std::string line =
         toCp1251(FormatDateTime("[dd-mm-yyyy hh:nn] ", now()) + message) + "\r\n";

@@ -8,7 +8,7 @@
 namespace kalvex::common {
 
 class TLogger {
-public:
+  public:
     using LogCallback = std::function<void(const std::string& message)>;
 
     // Writes the start line. When that fails (read-only file or folder) the logger
@@ -36,7 +36,7 @@ public:
     // Called with each message, without the time stamp, before it is written.
     LogCallback OnLog;
 
-private:
+  private:
     void appendToFile(const std::string& message);
 
     std::string fileName_;

@@ -9,18 +9,18 @@
 namespace kalvex::common {
 
 class TTokenizer {
-public:
+  public:
     // Separators are ASCII characters; the text is UTF-8, so an ASCII separator can
     // never fall inside a multi-byte character. Throws std::invalid_argument for a
     // non-ASCII separator.
     class SeparatorSet {
-    public:
+      public:
         explicit SeparatorSet(std::string_view characters);
         bool contains(char c) const {
             return static_cast<unsigned char>(c) < 128 && set_[static_cast<unsigned char>(c)];
         }
 
-    private:
+      private:
         std::bitset<128> set_;
     };
 
@@ -36,12 +36,14 @@ public:
 
     const std::string& remaining() const { return Text; }
 
-private:
+  private:
     std::string Text;
     SeparatorSet Separators;
 };
 
 // The set every importer uses: the blank alone.
-inline TTokenizer::SeparatorSet blankSeparator() { return TTokenizer::SeparatorSet(" "); }
+inline TTokenizer::SeparatorSet blankSeparator() {
+    return TTokenizer::SeparatorSet(" ");
+}
 
 }  // namespace kalvex::common

@@ -15,6 +15,8 @@ using Variant = std::variant<std::monostate, std::int64_t, double, std::string, 
 
 inline const Variant Null{};
 
-inline bool isNull(const Variant& value) { return std::holds_alternative<std::monostate>(value); }
+inline bool isNull(const Variant& value) {
+    return std::holds_alternative<std::monostate>(value);
+}
 
 }  // namespace kalvex::common

@@ -18,7 +18,8 @@ TEST(Options, ReadingCases) {
         int edition;
     } cases[] = {
         {"first start", nullptr, true, false, 0},
-        {"single-file mode", "[Kalvex]\r\nrbFolderChecked=0\r\nrbFileChecked=1\r\n", false, true, 0},
+        {"single-file mode", "[Kalvex]\r\nrbFolderChecked=0\r\nrbFileChecked=1\r\n", false, true,
+         0},
         {"both 0", "[Kalvex]\r\nrbFolderChecked=0\r\nrbFileChecked=0\r\n", false, false, 0},
         {"both 1", "[Kalvex]\r\nrbFolderChecked=1\r\nrbFileChecked=1\r\n", true, true, 0},
         {"hex edition", "[Kalvex]\r\ncbSalvixType=0x1\r\n", true, false, 1},

@@ -18,17 +18,21 @@ TEST(CodePage, UnrepresentableBecomesQuestionMark) {
         std::string utf8;
         std::string cp1251;
     } cases[] = {
-        {"a\u4E2Db", "a?b"},             // CJK character
-        {"\U0001F600", "?"},             // outside the BMP
-        {"x\xFFy", "x?y"},               // stray byte, not UTF-8
-        {"ab\xD0", "ab?"},               // truncated sequence at the end
-        {"Тeрвел", "\xD2" "e\xF0\xE2\xE5\xEB"},  // Latin e stays Latin
+        {"a\u4E2Db", "a?b"},  // CJK character
+        {"\U0001F600", "?"},  // outside the BMP
+        {"x\xFFy", "x?y"},    // stray byte, not UTF-8
+        {"ab\xD0", "ab?"},    // truncated sequence at the end
+        {"Тeрвел",
+         "\xD2"
+         "e\xF0\xE2\xE5\xEB"},  // Latin e stays Latin
     };
     for (const Case& c : cases)
         EXPECT_EQ(toCp1251(c.utf8), c.cp1251) << c.utf8;
 }
 
 TEST(CodePage, UndefinedByteOf1251BecomesQuestionMark) {
-    EXPECT_EQ(fromCp1251("a\x98" "b"), "a?b");
+    EXPECT_EQ(fromCp1251("a\x98"
+                         "b"),
+              "a?b");
     EXPECT_EQ(fromCp1251(""), "");
 }

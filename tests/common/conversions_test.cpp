@@ -9,7 +9,9 @@ using namespace kalvex::common;
 
 namespace {
 
-DateTime date(int y, int m, int d) { return tryEncodeDate(y, m, d).value(); }
+DateTime date(int y, int m, int d) {
+    return tryEncodeDate(y, m, d).value();
+}
 
 }  // namespace
 
@@ -25,11 +27,11 @@ TEST(Egn, WorkedExamples) {
         {"0021010040", date(1800, 1, 1), "1", true, true},  // remainder 10 gives 0
         {"0021010009", date(1800, 1, 1), "1", false, false},
         {"0001010003", date(1900, 1, 1), "1", true, true},
-        {"0022300008", kZeroDate, "1", false, false},  // no 30 February
+        {"0022300008", kZeroDate, "1", false, false},          // no 30 February
         {"00210100O8", date(1800, 1, 1), "-1", false, false},  // letter O as ninth
         {"00210100X8", date(1800, 1, 1), "-1", false, false},
         {"0541010001", date(2005, 1, 1), "1", false, false},
-        {"0013010001", kZeroDate, "1", false, false},  // month field 13
+        {"0013010001", kZeroDate, "1", false, false},         // month field 13
         {"002101001", date(1800, 1, 1), "0", false, false},   // 9 characters
         {"00210100080", date(1800, 1, 1), "1", true, false},  // 11 characters
         {"00210100", date(1800, 1, 1), "-1", false, false},   // 8 characters

@@ -20,7 +20,8 @@ TEST(FileVersion, BriefTextAndCaption) {
     for (const Case& c : cases)
         EXPECT_EQ(VersionToStringBrief(c.version), c.brief) << c.brief;
 
-    EXPECT_EQ(MainWindowCaption(makeFileVersion(3, 1, 0, 240)), "Kalvex - Версия 3.10 - Орвано ООД");
+    EXPECT_EQ(MainWindowCaption(makeFileVersion(3, 1, 0, 240)),
+              "Kalvex - Версия 3.10 - Орвано ООД");
     EXPECT_EQ(MainWindowCaption(TFileVersion{}), "Kalvex - Версия  - Орвано ООД");
 }
 

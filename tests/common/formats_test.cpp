@@ -33,9 +33,9 @@ TEST(Formats, StartUpFormats) {
     } cases[] = {
         {"[dd-mm-yyyy hh:nn] ", "[08-12-2025 09:04] "},
         {"dd.mm.yyyy", "08.12.2025"},
-        {"hh:mm", "09:04"},        // minutes after an hour
+        {"hh:mm", "09:04"},  // minutes after an hour
         {"hh:mm:ss", "09:04:07"},
-        {"d/m/yy", "8.12.25"},     // "/" is the date separator
+        {"d/m/yy", "8.12.25"},  // "/" is the date separator
         {"'dd' dd", "dd 08"},
     };
     for (const Case& c : cases)

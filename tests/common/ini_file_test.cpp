@@ -27,9 +27,9 @@ TEST(IniFile, IntegerValues) {
         const char* stored;
         int expected;
     } cases[] = {
-        {"1", 1},     {"0", 0},       {"-3", -3},    {"0x1", 1},     {"0X1F", 31},
-        {"0x", 99},   {"0xG", 99},    {"12a", 99},   {"", 99},       {"abc", 99},
-        {" 5 ", 5},   {"0xFFFFFFFF", -1},             {"99999999999", 99},
+        {"1", 1},   {"0", 0},           {"-3", -3},          {"0x1", 1}, {"0X1F", 31},
+        {"0x", 99}, {"0xG", 99},        {"12a", 99},         {"", 99},   {"abc", 99},
+        {" 5 ", 5}, {"0xFFFFFFFF", -1}, {"99999999999", 99},
     };
     for (const Case& c : cases) {
         writeBytes(dir.file("o.ini"), std::string("[Kalvex]\r\nkey=") + c.stored + "\r\n");

@@ -103,8 +103,8 @@ TEST(Logger, UnwritableAtStartIsReportedOnceAndTheLoggerGoesOn) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     TempDir dir;
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     std::vector<std::string> shown;  // outlives the logger, whose end line it sees
     TLogger logger(dir.file("kalvex.log"));
     EXPECT_NE(logger.startFailure().find(dir.file("kalvex.log")), std::string::npos);

@@ -33,7 +33,9 @@ TEST(Regions, Lookups) {
 }
 
 TEST(Regions, IrregularTextsAreByteExact) {
-    EXPECT_EQ(toCp1251(municipalityName(8, 7)), "\xD2" "e\xF0\xE2\xE5\xEB");  // Latin e
+    EXPECT_EQ(toCp1251(municipalityName(8, 7)),
+              "\xD2"
+              "e\xF0\xE2\xE5\xEB");  // Latin e
     EXPECT_EQ(municipalityName(23, 16), "Пирдоп ");
     EXPECT_EQ(municipalityName(8, 4), "Добрич -селска");
 }
@@ -67,7 +69,7 @@ TEST(Regions, IndexFromEReportCodes) {
         const char* zdrRajon;
         int r, m;
     } cases[] = {
-        {"16", "09", 16, 9}, {"", "", 22, 1},     {"abc", "x", 22, 1},
+        {"16", "09", 16, 9}, {"", "", 22, 1},      {"abc", "x", 22, 1},
         {"1", "", 1, 1},     {"40", "30", 40, 30}, {" 3", "-2", 3, -2},
     };
     for (const Case& c : cases) {
