@@ -20,7 +20,8 @@ namespace {
 // Without DTD loading, entity substitution or DTD validation during the parse, libxml2
 // fetches nothing an e-report names. The loader below makes that hold even for a
 // libxml2 path we did not think of: the report itself is opened by us, not by it.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+constexpr int kParseOptions =
+    XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT | XML_PARSE_NOBLANKS;
 
 xmlParserInputPtr refuseExternalResource(const char*, const char*, xmlParserCtxtPtr) {
     return nullptr;
@@ -29,16 +30,6 @@ xmlParserInputPtr refuseExternalResource(const char*, const char*, xmlParserCtxt
 void refuseExternalResources() {
     static std::once_flag once;
     std::call_once(once, [] { xmlSetExternalEntityLoader(refuseExternalResource); });
-}
-
-std::string describe(const xmlError& error, const std::string& fileName) {
-    std::string message = error.message != nullptr ? error.message : "XML error";
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    std::string where = error.file != nullptr ? error.file : fileName;
-    if (error.line > 0)
-        where += ":" + std::to_string(error.line);
-    return where + ": " + message;
 }
 
 // Keeps the first error of a parse or validation and keeps libxml2 from printing.
@@ -52,20 +43,32 @@ class ErrorCollector {
     ErrorCollector(const ErrorCollector&) = delete;
     ErrorCollector& operator=(const ErrorCollector&) = delete;
 
+    // Throws the first error as "<file>:<line>: <message>", or `fallback` when libxml2
+    // reported none.
     [[noreturn]] void fail(const std::string& fileName, const char* fallback) const {
-        throw Error(first_ ? *first_ : fileName + ": " + fallback);
+        std::string text = fileName;
+        if (line_ > 0)
+            text.append(":").append(std::to_string(line_));
+        text.append(": ").append(message_ ? *message_ : fallback);
+        throw Error(text);
     }
 
   private:
     static void collect(void* self, xmlErrorPtr error) {
         auto* collector = static_cast<ErrorCollector*>(self);
-        if (error != nullptr && error->level >= XML_ERR_ERROR && !collector->first_)
-            collector->first_ = describe(*error, error->file != nullptr ? error->file : "");
+        if (error == nullptr || error->level < XML_ERR_ERROR || collector->message_)
+            return;
+        std::string message = error->message != nullptr ? error->message : "";
+        while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
+            message.pop_back();
+        collector->message_ = std::move(message);
+        collector->line_ = error->line;
     }
 
     xmlStructuredErrorFunc previousHandler_;
     void* previousContext_;
-    std::optional<std::string> first_;
+    std::optional<std::string> message_;
+    int line_ = 0;
 };
 
 struct FileCloser {
