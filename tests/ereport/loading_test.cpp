@@ -166,5 +166,27 @@ TEST_F(LoadingTest, ExternalEntitiesAndDtdsAreNeverRead) {
     }
 }
 
+TEST_F(LoadingTest, NestedEntitiesAreRefusedRatherThanExpanded) {
+    std::string entities = "<!ENTITY a0 \"lol\">";
+    for (int i = 1; i <= 12; ++i) {
+        const std::string previous = "&a" + std::to_string(i - 1) + ";";
+        std::string tenfold;
+        for (int k = 0; k < 10; ++k)
+            tenfold += previous;
+        entities += "<!ENTITY a" + std::to_string(i) + " \"" + tenfold + "\">";
+    }
+    const std::string fileName =
+        files_.write("<!DOCTYPE Practice [" + entities +
+                     "]><Practice><Doctor><FullName>&a12;</FullName></Doctor></Practice>");
+    try {
+        report_.XMLLoadFile(kNrd2022, fileName);
+        FAIL() << "must fail";
+    } catch (const ReportFormatError&) {
+        FAIL() << "must fail while parsing";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("entity"), std::string::npos) << error.what();
+    }
+}
+
 }  // namespace
 }  // namespace kalvex::ereport

@@ -3,11 +3,37 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ereport/xml_report.h"
 #include "report_files.h"
 
 namespace kalvex::ereport {
+// Every property of the shared shapes compiles for each version that uses them.
+template class nrd2022::BasicAmbList<nrd2009::TXMLPatient, nrd2005::TXMLProcedure_,
+                                     nrd2009::TXMLVisitFor, nrd2005::TXMLImun, nrd2009::TXMLDocs>;
+template class nrd2022::BasicAmbList<nrd2022::TXMLPatient, nrd2022::TXMLProcedure_,
+                                     nrd2009::TXMLVisitFor, nrd2018::TXMLImun, nrd2018::TXMLDocs>;
+template class nrd2022::BasicAmbList<nrd2022::TXMLPatient, nrd2022::TXMLProcedure_,
+                                     nrd2009::TXMLVisitFor, nrd2022::TXMLImun, nrd2021::TXMLDocs>;
+template class nrd2022::BasicAmbList<nrd2022::TXMLPatient, nrd2022::TXMLProcedure_,
+                                     nrd2022::TXMLVisitFor, nrd2022::TXMLImun, nrd2022::TXMLDocs>;
+template class nrd2005::EarlyAmbList<nrd2005::TXMLPatient, nrd2005::TXMLVisitFor,
+                                     nrd2005::TXMLDocs>;
+template class nrd2005::EarlyAmbList<nrd2008::TXMLPatient, nrd2006::TXMLVisitFor,
+                                     nrd2006::TXMLDocs>;
+template class nrd2009::BasicDocs<nrd2009::TXMLSIMPConsult, nrd2009::TXMLVSDSIMPConsult,
+                                  nrd2009::TXMLMDD, nrd2009::TXMLHospNapr, nrd2015::TXMLHList,
+                                  nrd2009::TXMLRp>;
+template class nrd2009::BasicDocsWithNote<
+    nrd2018::TXMLSIMPConsult2018, nrd2018::TXMLVSDSIMPConsult2018, nrd2018::TXMLMDD2018,
+    nrd2022::TXMLHospNapr, nrd2022::TXMLHList, nrd2018::TXMLRp2018>;
+template class nrd2022::BasicDoctor<nrd2015::TXMLAmbList>;
+template class nrd2022::BasicRp<nrd2021::TXMLRpDrug>;
+template class nrd2005::EarlyPractice<nrd2015::TXMLDoctor>;
+template class nrd2018::ListedPractice<nrd2018::TXMLDoctor>;
+template class nrd2022::SinglePractice<nrd2021::TXMLDoctor>;
+
 namespace {
 
 class VersionsTest : public ::testing::Test {
@@ -114,6 +140,29 @@ TEST_F(VersionsTest, HospitalisationReferralIsOneElementIn2009) {
     EXPECT_EQ(s2009.Docs().HospNapr().HospMKB().get_item(0), "J18");
     EXPECT_EQ(s2009.Docs().HospNapr().PathNum(), "5");
     EXPECT_TRUE(s2009.Docs().TalonTELK());
+}
+
+TEST(EveryVersion, BindsTheRootAndListsItsDoctors) {
+    testing::ReportFiles files;
+    const std::string fileName = files.write(
+        "<Practice><Doctor><UIN>1</UIN><FullName>A</FullName><AmbList/></Doctor>"
+        "<Doctor><UIN>2</UIN><FullName>B</FullName></Doctor></Practice>");
+    const std::vector<XmlDoctorItem> both = {{"A  (1 амб.листа)", 0, "1"},
+                                             {"B  (0 амб.листа)", 1, "2"}};
+    const std::vector<XmlDoctorItem> first = {both[0]};
+    const std::vector<XmlDoctorItem> expected[] = {{},   both, both,  both, both,
+                                                   both, both, first, first};
+    XmlReport report;
+    for (int nrd = 0; nrd < XmlReport::kVersionCount; ++nrd)
+        EXPECT_EQ(report.XMLLoadFile(nrd, fileName), expected[nrd]) << "NRD index " << nrd;
+    EXPECT_EQ(report.Doctors2005().get_item(1).FullName(), "B");
+    EXPECT_EQ(report.Doctors2006().GetCount(), 2);
+    EXPECT_EQ(report.Doctors2008().GetCount(), 2);
+    EXPECT_EQ(report.Doctors2009().GetCount(), 2);
+    EXPECT_EQ(report.Doctors2015().GetCount(), 2);
+    EXPECT_EQ(report.Practice2015().Doctor().GetCount(), 2);
+    EXPECT_EQ(report.Doctor2021().UIN(), "1");
+    EXPECT_EQ(report.Practice2022().Doctor().UIN(), "1");
 }
 
 }  // namespace
