@@ -2,6 +2,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "cli/list_doctors.h"
 #include "common/file_version.h"
 #include "common/version_config.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kalvex-import [--help | --version]\n"
+    "       kalvex-import list-doctors --nrd YEAR --xml FILE\n"
     "\n"
     "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
     "with the same engine as the Kalvex wizard.\n"
@@ -17,11 +19,19 @@ constexpr const char* kUsage =
     "  --help      show this text and exit\n"
     "  --version   show the program's version and exit\n"
     "\n"
+    "Sub-commands:\n"
+    "  list-doctors --nrd YEAR --xml FILE\n"
+    "              list the doctors of an e-report of NRD YEAR (2003, 2005, 2006, 2008,\n"
+    "              2009, 2015, 2018, 2021 or 2022), one line each:\n"
+    "              position, UIN and the list text, separated by tabs\n"
+    "\n"
     "Exit codes: 0 success, 1 the import failed, 2 bad usage or input.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string_view(argv[1]) == "list-doctors")
+        return kalvex::cli::listXmlDoctors(argc - 2, argv + 2);
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::cout << kUsage;
         return 0;

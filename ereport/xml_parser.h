@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+struct _xmlDoc;
+
+namespace kalvex::ereport {
+
+// Parses an e-report file in whatever encoding it declares (a byte-order mark
+// included) and, when the document carries DTD declarations of its own, validates it
+// against them. Nothing outside the file is ever read: no external DTD, no external
+// entity, no network. Throws kalvex::Error with the parser's first error, which
+// names the file and the line. The caller owns the result (xmlFreeDoc).
+_xmlDoc* parseReportFile(const std::string& fileName);
+
+}  // namespace kalvex::ereport
