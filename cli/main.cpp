@@ -2,6 +2,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "cli/list_doctors_db.h"
 #include "common/file_version.h"
 #include "common/version_config.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kalvex-import [--help | --version]\n"
+    "       kalvex-import list-doctors --db DATABASE\n"
     "\n"
     "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
     "with the same engine as the Kalvex wizard.\n"
@@ -16,6 +18,12 @@ constexpr const char* kUsage =
     "Options:\n"
     "  --help      show this text and exit\n"
     "  --version   show the program's version and exit\n"
+    "\n"
+    "Commands:\n"
+    "  list-doctors --db DATABASE\n"
+    "              list the doctors of a practice database, one line each, ordered\n"
+    "              by ID: ID, UIN and name (first, middle, last), separated by tabs.\n"
+    "              DATABASE is a file path (opened without a server) or host:path.\n"
     "\n"
     "Exit codes: 0 success, 1 the import failed, 2 bad usage or input.\n";
 
@@ -30,6 +38,9 @@ int main(int argc, char** argv) {
         std::cout << "kalvex-import " << kalvex::common::kVersionText << '\n';
         return 0;
     }
+    if (argc >= 3 && std::string_view(argv[1]) == "list-doctors" &&
+        std::string_view(argv[2]) == "--db")
+        return kalvex::cli::listDoctorsDb(argc, argv, std::cout, std::cerr);
     std::cerr << kUsage;
     return 2;
 }
