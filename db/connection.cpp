@@ -2,7 +2,6 @@
 
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "common/error.h"
 #include "db/database_error.h"
@@ -14,16 +13,18 @@ constexpr std::string_view kUserName = "SALVIX";
 constexpr std::string_view kPassword = "qernatol";
 constexpr char kSqlDialect = 3;
 
-std::vector<char> connectionParameters() {
-    std::vector<char> dpb{isc_dpb_version1};
+std::string connectionParameters() {
+    std::string dpb(1, isc_dpb_version1);
     const auto addText = [&dpb](char tag, std::string_view value) {
-        dpb.push_back(tag);
-        dpb.push_back(static_cast<char>(value.size()));
-        dpb.insert(dpb.end(), value.begin(), value.end());
+        dpb += tag;
+        dpb += static_cast<char>(value.size());
+        dpb += value;
     };
     addText(isc_dpb_user_name, kUserName);
     addText(isc_dpb_password, kPassword);
-    dpb.insert(dpb.end(), {isc_dpb_sql_dialect, 1, kSqlDialect});
+    dpb += isc_dpb_sql_dialect;
+    dpb += '\1';
+    dpb += kSqlDialect;
     return dpb;
 }
 
@@ -47,7 +48,7 @@ void Connection::setDatabaseName(std::string name) {
 void Connection::open() {
     if (isOpen())
         return;
-    const std::vector<char> dpb = connectionParameters();
+    const std::string dpb = connectionParameters();
     ISC_STATUS_ARRAY status;
     isc_attach_database(status, 0, databaseName_.c_str(), &handle_, static_cast<short>(dpb.size()),
                         dpb.data());

@@ -48,6 +48,22 @@ TEST_F(QueryHelpersTest, ApostropheIsDataNotSyntax) {
     EXPECT_FALSE(EGNIsDuplicate(dm, "' OR ''='"));
 }
 
+TEST_F(QueryHelpersTest, CyrillicTravelsAsOneByteACharacterBothWays) {
+    // The reference rows were written by another client (isql) in code page 1251.
+    std::int32_t id = 0;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM SPECIALITY WHERE NAME = :N", id,
+                                {{"N", "Акушерство и гинекология"}}));
+    EXPECT_EQ(id, 2);
+    EXPECT_EQ(dm.SqlToValue("SELECT OCTET_LENGTH(NAME) FROM SPECIALITY WHERE ID = 2"),
+              Variant{std::int64_t{24}});
+    addDoctor(dm, "Щерю", "Ъгълов", "Юриев-Ёлчев", "1");
+    EXPECT_EQ(dm.SqlToValue("SELECT OCTET_LENGTH(FNAME || SNAME) FROM DOCTOR"),
+              Variant{std::int64_t{10}});
+    std::string text;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT LNAME FROM DOCTOR WHERE UIN = '1'", text));
+    EXPECT_EQ(text, "Юриев-Ёлчев");
+}
+
 TEST_F(QueryHelpersTest, TextAndNumberFormsConvertTheValue) {
     std::string text;
     EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM SPECIALITY WHERE CODE = :C", text, {{"C", "14"}}));
