@@ -55,9 +55,21 @@ std::string ResultRow::name(int index) const {
     return std::string(var.aliasname, static_cast<std::size_t>(var.aliasname_length));
 }
 
-common::Variant ResultRow::value(int index) const {
+std::optional<ISC_QUAD> ResultRow::blobId(int index) const {
+    checkIndex(index);
+    const XSQLVAR& var = sqlda_->sqlvar[index];
+    if ((var.sqltype & ~1) != SQL_BLOB || *var.sqlind < 0)
+        return std::nullopt;
+    return read<ISC_QUAD>(var.sqldata);
+}
+
+void ResultRow::checkIndex(int index) const {
     if (index < 0 || index >= count())
         throw Error("Column index out of range: " + std::to_string(index));
+}
+
+common::Variant ResultRow::value(int index) const {
+    checkIndex(index);
     const XSQLVAR& var = sqlda_->sqlvar[index];
     if (*var.sqlind < 0)
         return common::Null;

@@ -5,6 +5,7 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "db/blob_reader.h"
 #include "db/database_error.h"
 #include "db/named_parameters.h"
 
@@ -202,6 +203,15 @@ bool Statement::fetch() {
         return false;
     checkStatus(status);
     return true;
+}
+
+common::Variant Statement::column(int index) const {
+    const std::optional<ISC_QUAD> blob = columns_.blobId(index);
+    if (!blob)
+        return columns_.value(index);
+    std::string content =
+        readBlob(transaction_.connection().handle(), transaction_.handle(), *blob);
+    return columns_.isTextBlob(index) ? common::fromCp1251(content) : std::move(content);
 }
 
 void Statement::close() {

@@ -57,8 +57,8 @@ class Statement {
     bool isSelect() const { return kind_ == Kind::select; }
     int columnCount() const { return columns_.count(); }
     std::string columnName(int index) const { return columns_.name(index); }
-    // The column of the current row.
-    common::Variant column(int index) const { return columns_.value(index); }
+    // The column of the current row; a text blob as text.
+    common::Variant column(int index) const;
     // Closes the cursor of a select; a no-op when none is open.
     void close();
 

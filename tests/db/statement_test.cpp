@@ -146,6 +146,18 @@ TEST_F(StatementTest, ChangedTextIsPreparedAgainAndEmptyTextIsAnError) {
     EXPECT_THROW(statement.execute(), Error);
 }
 
+TEST_F(StatementTest, TextBlobIsWrittenFromTextAndReadAsText) {
+    // A practice database may keep long notes in text blobs.
+    dm.SqlToValue("CREATE TABLE NOTES (ID INTEGER, BODY BLOB SUB_TYPE TEXT)");
+    dm.traMain.commit();
+    const std::string longText = std::string(20000, 'x') + "Анамнеза";
+    for (const Variant& body : {Variant{longText}, Variant{std::string()}, common::Null}) {
+        dm.SqlToValue("DELETE FROM NOTES");
+        dm.SqlToValue("INSERT INTO NOTES (ID, BODY) VALUES (1, :BODY)", {{"BODY", body}});
+        EXPECT_EQ(dm.SqlToValue("SELECT BODY FROM NOTES"), body);
+    }
+}
+
 TEST_F(StatementTest, ReturningGivesItsRowOnce) {
     Statement& insert = dm.qryDoctor;
     insert.setSql("INSERT INTO DOCTOR (UIN) VALUES (:UIN) RETURNING ID");
