@@ -27,6 +27,26 @@ int statementType(isc_stmt_handle* handle) {
     return static_cast<int>(isc_vax_integer(buffer + 3, length));
 }
 
+// Frees a statement handle unless released, so that a failed prepare leaves nothing.
+class HandleGuard {
+  public:
+    explicit HandleGuard(isc_stmt_handle& handle) : handle_(handle) {}
+    ~HandleGuard() {
+        if (handle_ == 0)
+            return;
+        // The failure under way is the one to report; freeing is best effort.
+        ISC_STATUS_ARRAY status;
+        isc_dsql_free_statement(status, &handle_, DSQL_drop);
+    }
+    HandleGuard(const HandleGuard&) = delete;
+    HandleGuard& operator=(const HandleGuard&) = delete;
+
+    isc_stmt_handle release() { return std::exchange(handle_, 0); }
+
+  private:
+    isc_stmt_handle& handle_;
+};
+
 }  // namespace
 
 std::size_t Statement::NameHash::operator()(std::string_view name) const {
@@ -87,20 +107,16 @@ void Statement::prepare() {
     const PositionalSql positional = toPositional(sql_);
     const std::string text = common::toCp1251(positional.sql);
     ISC_STATUS_ARRAY status;
-    isc_dsql_allocate_statement(status, connection.handle(), &handle_);
+    isc_stmt_handle handle = 0;
+    isc_dsql_allocate_statement(status, connection.handle(), &handle);
     checkStatus(status);
-    connectionGeneration_ = connection.generation();
-    isc_dsql_prepare(status, transaction_.handle(), &handle_, 0, text.c_str(), SQL_DIALECT_V6,
+    HandleGuard guard(handle);
+    isc_dsql_prepare(status, transaction_.handle(), &handle, 0, text.c_str(), SQL_DIALECT_V6,
                      nullptr);
-    if (status[0] == 1 && status[1] != 0) {
-        const DatabaseError error(statusMessage(status), isc_sqlcode(status));
-        isc_dsql_free_statement(status, &handle_, DSQL_drop);
-        handle_ = 0;
-        throw error;
-    }
-    params_.describe(&handle_);
-    columns_.describe(&handle_);
-    const int type = statementType(&handle_);
+    checkStatus(status);
+    params_.describe(&handle);
+    columns_.describe(&handle);
+    const int type = statementType(&handle);
     if (type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd)
         kind_ = Kind::select;
     else
@@ -108,6 +124,8 @@ void Statement::prepare() {
     for (std::size_t i = 0; i < positional.names.size(); ++i)
         if (!positional.names[i].empty())
             positions_[positional.names[i]].push_back(static_cast<int>(i));
+    handle_ = guard.release();
+    connectionGeneration_ = connection.generation();
 }
 
 void Statement::ensurePrepared() {
