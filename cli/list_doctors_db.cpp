@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/database_error.h"
+#include "common/error.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 
@@ -22,7 +22,7 @@ int listDoctorsDb(int argc, char** argv, std::ostream& out, std::ostream& err) {
         for (const db::GdbDoctor& doctor : db::GDBFillDoctorNames(dm))
             out << doctor.id << '\t' << doctor.uin << '\t' << doctor.text << '\n';
         db::GDBCloseDatabase(dm);
-    } catch (const db::DatabaseError& e) {
+    } catch (const Error& e) {
         err << e.what() << '\n';
         return 2;
     }
