@@ -204,6 +204,7 @@ void Statement::execute() {
     checkStatus(status);
     if (kind_ == Kind::select) {
         cursorOpen_ = true;
+        cursorAtEnd_ = false;
         cursorTransaction_ = transaction_.generation();
     }
 }
@@ -213,12 +214,21 @@ bool Statement::fetch() {
         singletonPending_ = false;
         return true;
     }
-    if (!cursorOpen_ || cursorTransaction_ != transaction_.generation())
+    if (kind_ != Kind::select)
+        return false;
+    if (!cursorOpen_)
+        throw Error("Cursor not open");
+    // Reading on would silently lose the rest of the rows.
+    if (cursorTransaction_ != transaction_.generation())
+        throw Error("Cursor closed: its transaction has ended");
+    if (cursorAtEnd_)
         return false;
     ISC_STATUS_ARRAY status;
     const ISC_STATUS result = isc_dsql_fetch(status, &handle_, SQLDA_VERSION1, columns_.sqlda());
-    if (result == 100)
+    if (result == 100) {
+        cursorAtEnd_ = true;
         return false;
+    }
     checkStatus(status);
     return true;
 }

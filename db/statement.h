@@ -52,7 +52,8 @@ class Statement {
     // and fetches nothing yet; a statement that returns one row (RETURNING, EXECUTE
     // PROCEDURE) holds that row for the first fetch.
     void execute();
-    // Moves to the next row; false when there is none.
+    // Moves to the next row; false when there is none (or the statement returns no
+    // rows). A cursor whose transaction has ended is an error, not an end.
     bool fetch();
     bool isSelect() const { return kind_ == Kind::select; }
     int columnCount() const { return columns_.count(); }
@@ -88,6 +89,7 @@ class Statement {
     ResultRow columns_;
     std::unordered_map<std::string, std::vector<int>, NameHash, NameEqual> positions_;
     bool cursorOpen_ = false;
+    bool cursorAtEnd_ = false;
     std::uint64_t cursorTransaction_ = 0;
     bool singletonPending_ = false;
 };

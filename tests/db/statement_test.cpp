@@ -125,7 +125,7 @@ TEST_F(StatementTest, SyntaxErrorKeepsEveryLineOfTheMessage) {
     }
 }
 
-TEST_F(StatementTest, ChangedTextIsPreparedAgainAndEmptyTextIsAnError) {
+TEST_F(StatementTest, ChangedTextIsPreparedAgainAndMisuseFails) {
     Statement& statement = dm.ibsqlTemp;
     statement.setSql("SELECT CODE FROM SPECIALITY WHERE ID = :ID");
     statement.setInt32("ID", 2);
@@ -141,6 +141,10 @@ TEST_F(StatementTest, ChangedTextIsPreparedAgainAndEmptyTextIsAnError) {
     EXPECT_EQ(statement.columnCount(), 2);
     EXPECT_EQ(statement.columnName(0), "NAME");
     EXPECT_EQ(statement.column(1), Variant{std::string("64")});
+
+    statement.execute();
+    dm.traMain.commit();
+    EXPECT_THROW(statement.fetch(), Error);  // not a silent end of the rows
 
     statement.setSql("");
     EXPECT_THROW(statement.execute(), Error);
