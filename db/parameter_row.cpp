@@ -22,7 +22,7 @@ void ParameterRow::clear() {
         setNull(i);
 }
 
-XSQLVAR& ParameterRow::bind(int index, short sqlType, short length, void* data) {
+void ParameterRow::bind(int index, short sqlType, short length, void* data) {
     Slot& slot = slots_.at(static_cast<std::size_t>(index));
     XSQLVAR& var = sqlda_->sqlvar[index];
     // The odd type bit tells the client to read the null indicator.
@@ -33,7 +33,6 @@ XSQLVAR& ParameterRow::bind(int index, short sqlType, short length, void* data) 
     var.sqldata = static_cast<char*>(data);
     var.sqlind = &slot.isNull;
     slot.isNull = 0;
-    return var;
 }
 
 void ParameterRow::setNull(int index) {

@@ -41,10 +41,11 @@ class ParameterRow {
     struct Slot {
         short describedType = 0;
         short isNull = -1;
-        alignas(8) unsigned char fixed[sizeof(ISC_TIMESTAMP) > 8 ? sizeof(ISC_TIMESTAMP) : 8] = {};
+        alignas(8) unsigned char fixed[8] = {};  // a number, a date or a timestamp
         std::string text;
     };
-    XSQLVAR& bind(int index, short sqlType, short length, void* data);
+    static_assert(sizeof(ISC_TIMESTAMP) <= 8 && sizeof(double) <= 8);
+    void bind(int index, short sqlType, short length, void* data);
 
     SqldaPtr sqlda_ = allocateSqlda(0);
     std::vector<Slot> slots_;
