@@ -1,0 +1,99 @@
+// The query helpers of the data module: one value, one row or a result set.
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "common/error.h"
+#include "common/formats.h"
+#include "common/numbers.h"
+#include "db/tdm.h"
+
+namespace kalvex::db {
+namespace {
+
+std::string toText(const common::Variant& value) {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return {}; }
+        std::string operator()(std::int64_t v) const { return std::to_string(v); }
+        std::string operator()(double v) const {
+            char buffer[32];
+            const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+            return std::string(buffer, end);
+        }
+        std::string operator()(const std::string& v) const { return v; }
+        std::string operator()(common::DateTime v) const { return common::DateTimeToStr(v); }
+    };
+    return std::visit(Visitor{}, value);
+}
+
+std::int32_t toInt32(const common::Variant& value) {
+    std::int64_t number = 0;
+    if (const auto* whole = std::get_if<std::int64_t>(&value)) {
+        number = *whole;
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        number = std::llround(*real);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        const auto parsed = common::parseInteger(*text);
+        if (!parsed)
+            throw Error("'" + *text + "' is not a valid integer value");
+        number = *parsed;
+    } else {
+        throw Error("Could not convert variant of type (Date) into type (Integer)");
+    }
+    if (number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max())
+        throw Error("Integer overflow: " + std::to_string(number));
+    return static_cast<std::int32_t>(number);
+}
+
+}  // namespace
+
+void Tdm::run(Statement& statement, const std::string& sql, const Params& params) {
+    statement.close();
+    statement.setSql(sql);
+    statement.clearParams();
+    for (const Param& param : params)
+        statement.setValue(param.name, param.value);
+    statement.execute();
+}
+
+Statement& Tdm::GetResultSet(const std::string& sql, const Params& params) {
+    hasRow_ = false;
+    run(qryGeneric, sql, params);
+    hasRow_ = qryGeneric.fetch();
+    return qryGeneric;
+}
+
+common::Variant Tdm::SqlToValue(const std::string& sql, const Params& params) {
+    if (!traMain.isActive())
+        traMain.start();
+    run(sqlGeneric, sql, params);
+    common::Variant value;
+    if (sqlGeneric.columnCount() > 0 && sqlGeneric.fetch())
+        value = sqlGeneric.column(0);
+    sqlGeneric.close();
+    return value;
+}
+
+bool Tdm::ReadSqlValue(const std::string& sql, std::string& value, const Params& params) {
+    const common::Variant result = SqlToValue(sql, params);
+    value = toText(result);
+    return !common::isNull(result);
+}
+
+bool Tdm::ReadSqlValue(const std::string& sql, std::int32_t& value, const Params& params) {
+    const common::Variant result = SqlToValue(sql, params);
+    value = common::isNull(result) ? 0 : toInt32(result);
+    return !common::isNull(result);
+}
+
+std::vector<common::Variant> Tdm::ReadSqlValues(const std::string& sql, const Params& params) {
+    run(ibsqlCommand, sql, params);
+    std::vector<common::Variant> values(static_cast<std::size_t>(ibsqlCommand.columnCount()));
+    if (ibsqlCommand.fetch())
+        for (int i = 0; i < ibsqlCommand.columnCount(); ++i)
+            values[static_cast<std::size_t>(i)] = ibsqlCommand.column(i);
+    return values;
+}
+
+}  // namespace kalvex::db

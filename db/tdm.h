@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/variant.h"
+#include "db/connection.h"
+#include "db/statement.h"
+#include "db/transaction.h"
+
+namespace kalvex::db {
+
+// A value for a named parameter of a look-up: the statement text names it (":EGN"),
+// the value travels bound, never pasted into the text.
+struct Param {
+    std::string name;
+    common::Variant value;
+};
+using Params = std::vector<Param>;
+
+// The data module: the program's one connection, its one transaction, the generic
+// statements of the query helpers and the named statements that the importers
+// build on first use. Members are declared so that statements go before the
+// transaction and the transaction before the connection.
+class Tdm {
+  public:
+    Tdm() = default;
+    // A connection still open when the program ends is committed and closed.
+    ~Tdm();
+    Tdm(const Tdm&) = delete;
+    Tdm& operator=(const Tdm&) = delete;
+
+    Connection dbMain;
+    Transaction traMain{dbMain};
+
+    Statement qryGeneric{traMain};
+    Statement sqlGeneric{traMain};
+    Statement ibsqlCommand{traMain};
+    Statement ibsqlTemp{traMain};
+
+    Statement qryPatient{traMain};
+    Statement qryAmbList{traMain};
+    Statement qryDoctor{traMain};
+    Statement qryMedNapr{traMain};
+    Statement qryMDD{traMain};
+    Statement qryAnalysis{traMain};
+    Statement qryVSDSIMPConsult{traMain};
+    Statement qryExam_LKK{traMain};
+    Statement qryExamLKKDoctor{traMain};
+    Statement qryNaprTelk{traMain};
+    Statement qryHospitalization{traMain};
+    Statement qryImmunization{traMain};
+    Statement qryRecipes{traMain};
+    Statement qryBolnList{traMain};
+
+    std::array<Statement*, 14> namedStatements();
+    // Empties the text of every named statement, so that each is built again for the
+    // NRD version chosen next.
+    void clearNamedStatements();
+
+    // Runs the select on qryGeneric and returns it on its first row (fetch() moves
+    // on; no row at all leaves hasRow false). The cursor stays open until the next
+    // call or the end of the transaction.
+    Statement& GetResultSet(const std::string& sql, const Params& params = {});
+    bool hasRow() const { return hasRow_; }
+
+    // Runs the statement on sqlGeneric, starting the transaction when none is active:
+    // the first column of the first row of a select, null when no row came back; null
+    // for any other statement. Its changes stay in the open transaction.
+    common::Variant SqlToValue(const std::string& sql, const Params& params = {});
+    // SqlToValue as text: false and an empty text when the value is null.
+    bool ReadSqlValue(const std::string& sql, std::string& value, const Params& params = {});
+    // SqlToValue as a 32-bit integer: false and 0 when the value is null.
+    bool ReadSqlValue(const std::string& sql, std::int32_t& value, const Params& params = {});
+    // Runs the select on ibsqlCommand: the columns of its first row, or as many nulls
+    // when no row came back. The statement stays open until the next call.
+    std::vector<common::Variant> ReadSqlValues(const std::string& sql, const Params& params = {});
+
+  private:
+    static void run(Statement& statement, const std::string& sql, const Params& params);
+
+    bool hasRow_ = false;
+};
+
+}  // namespace kalvex::db

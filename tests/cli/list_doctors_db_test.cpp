@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "db/gdb_mediator.h"
+#include "db/tdm.h"
+#include "support/practice_database.h"
+#include "support/temp_dir.h"
+
+namespace kalvex {
+namespace {
+
+struct ProgramRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ProgramRun runImport(const std::string& arguments) {
+    testing::TempDir dir;
+    const std::string out = dir.file("out.txt");
+    const std::string err = dir.file("err.txt");
+    const std::string command =
+        std::string(KALVEX_IMPORT) + " " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::readBytes(out),
+            testing::readBytes(err)};
+}
+
+TEST(ListDoctorsDb, PrintsOneLinePerDoctorOrderedById) {
+    testing::PracticeDatabase database;
+    {
+        db::Tdm dm;
+        db::GDBOpenDatabase(dm, database.path());
+        const char* insert =
+            "INSERT INTO DOCTOR (ID, FNAME, SNAME, LNAME, UIN) VALUES (:ID, :F, :S, :L, :U)";
+        dm.SqlToValue(insert, {{"ID", std::int64_t{7}},
+                               {"F", "Иван"},
+                               {"S", common::Null},
+                               {"L", "Стоянов"},
+                               {"U", "2300000007"}});
+        dm.SqlToValue(insert, {{"ID", std::int64_t{3}},
+                               {"F", "Мария"},
+                               {"S", "Петрова"},
+                               {"L", "Д'Арси"},
+                               {"U", common::Null}});
+        db::GDBCloseDatabase(dm);
+    }
+    const ProgramRun run = runImport("list-doctors --db '" + database.path() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "3\t\tМария Петрова Д'Арси\n7\t2300000007\tИван  Стоянов\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(ListDoctorsDb, ConnectionFailurePrintsTheClientsMessageAndExitsWith2) {
+    testing::TempDir dir;
+    const std::string missing = dir.file("missing.fdb");
+    const ProgramRun run = runImport("list-doctors --db '" + missing + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "I/O error during \"open\" operation for file \"" + missing +
+                           "\"\nError while trying to open file\nNo such file or directory\n");
+}
+
+TEST(ListDoctorsDb, IncompleteCommandShowsItsUsage) {
+    const ProgramRun run = runImport("list-doctors --db");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("list-doctors --db DATABASE"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace kalvex

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "database_test.h"
+#include "db/database_error.h"
+#include "db/egn_duplicate.h"
+
+namespace kalvex::db {
+namespace {
+
+using common::Variant;
+
+using QueryHelpersTest = DatabaseTest;
+
+TEST_F(QueryHelpersTest, NoRowAndNullColumnGiveNullAndFalse) {
+    addDoctor(dm, "Иван", common::Null, "Стоянов", "1");
+    for (const char* sql :
+         {"SELECT ID FROM DOCTOR WHERE UIN = '2'", "SELECT SNAME FROM DOCTOR WHERE UIN = '1'"}) {
+        EXPECT_TRUE(common::isNull(dm.SqlToValue(sql))) << sql;
+        std::int32_t number = -1;
+        EXPECT_FALSE(dm.ReadSqlValue(sql, number)) << sql;
+        EXPECT_EQ(number, 0) << sql;
+        std::string text = "x";
+        EXPECT_FALSE(dm.ReadSqlValue(sql, text)) << sql;
+        EXPECT_EQ(text, "") << sql;
+    }
+}
+
+TEST_F(QueryHelpersTest, InsertGivesNullAndItsRowIsSeenInTheSameTransaction) {
+    EXPECT_TRUE(common::isNull(dm.SqlToValue("INSERT INTO DOCTOR (FNAME, UIN) VALUES (:F, :U)",
+                                             {{"F", "Петър"}, {"U", "1"}})));
+    std::string name;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT FNAME FROM DOCTOR WHERE UIN = :U", name, {{"U", "1"}}));
+    EXPECT_EQ(name, "Петър");
+    std::int32_t id = 0;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM DOCTOR WHERE UIN = :U", id, {{"U", "1"}}));
+    EXPECT_EQ(id, 1);
+}
+
+TEST_F(QueryHelpersTest, ApostropheIsDataNotSyntax) {
+    addDoctor(dm, "Шон", "О'Нийл", "Д'Арси", "O'1");
+    std::int32_t id = 0;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM DOCTOR WHERE SNAME = :S AND UIN = :U", id,
+                                {{"S", "О'Нийл"}, {"U", "O'1"}}));
+    EXPECT_EQ(id, 1);
+    EXPECT_FALSE(EGNIsDuplicate(dm, "' OR ''='"));
+}
+
+TEST_F(QueryHelpersTest, CyrillicTravelsAsOneByteACharacterBothWays) {
+    // The reference rows were written by another client (isql) in code page 1251.
+    std::int32_t id = 0;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM SPECIALITY WHERE NAME = :N", id,
+                                {{"N", "Акушерство и гинекология"}}));
+    EXPECT_EQ(id, 2);
+    EXPECT_EQ(dm.SqlToValue("SELECT OCTET_LENGTH(NAME) FROM SPECIALITY WHERE ID = 2"),
+              Variant{std::int64_t{24}});
+    addDoctor(dm, "Щерю", "Ъгълов", "Юриев-Ёлчев", "1");
+    EXPECT_EQ(dm.SqlToValue("SELECT OCTET_LENGTH(FNAME || SNAME) FROM DOCTOR"),
+              Variant{std::int64_t{10}});
+    std::string text;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT LNAME FROM DOCTOR WHERE UIN = '1'", text));
+    EXPECT_EQ(text, "Юриев-Ёлчев");
+}
+
+TEST_F(QueryHelpersTest, TextAndNumberFormsConvertTheValue) {
+    std::string text;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT ID FROM SPECIALITY WHERE CODE = :C", text, {{"C", "14"}}));
+    EXPECT_EQ(text, "5");
+    std::int32_t number = 0;
+    EXPECT_TRUE(dm.ReadSqlValue("SELECT CODE FROM SPECIALITY WHERE ID = 63", number));
+    EXPECT_EQ(number, 64);
+    EXPECT_THROW(dm.ReadSqlValue("SELECT NAME FROM SPECIALITY WHERE ID = 63", number), Error);
+}
+
+TEST_F(QueryHelpersTest, ReadSqlValuesGivesTheFirstRowOrNulls) {
+    const char* sql =
+        "SELECT fm.COUNT_IN_PACKAGE, fm.DEVISIBLE, fm.ID FROM FREE_MEDICINE fm "
+        "WHERE fm.CODE = :CODE ORDER BY fm.ID DESC";
+    EXPECT_EQ(dm.ReadSqlValues(sql, {{"CODE", "A0001"}}),
+              (std::vector<Variant>{std::int64_t{30}, std::int64_t{1}, std::int64_t{2}}));
+    EXPECT_EQ(dm.ReadSqlValues(sql, {{"CODE", "НЯМА"}}),
+              (std::vector<Variant>{common::Null, common::Null, common::Null}));
+}
+
+TEST_F(QueryHelpersTest, ResultSetWalksEveryRowAndIsReplacedByTheNextCall) {
+    Statement& rows = dm.GetResultSet("SELECT CODE FROM SPECIALITY WHERE ID < :N ORDER BY ID",
+                                      {{"N", std::int64_t{4}}});
+    std::vector<Variant> codes;
+    for (bool row = dm.hasRow(); row; row = rows.fetch())
+        codes.push_back(rows.column(0));
+    EXPECT_EQ(codes,
+              (std::vector<Variant>{std::string("00"), std::string("01"), std::string("05")}));
+    dm.GetResultSet("SELECT CODE FROM SPECIALITY WHERE ID = 5");
+    ASSERT_TRUE(dm.hasRow());
+    EXPECT_EQ(rows.column(0), Variant{std::string("14")});
+    dm.GetResultSet("SELECT CODE FROM SPECIALITY WHERE ID = 0");
+    EXPECT_FALSE(dm.hasRow());
+}
+
+TEST_F(QueryHelpersTest, SqlToValueStartsTheTransactionWhenNoneIsActive) {
+    dm.traMain.commit();
+    EXPECT_EQ(dm.SqlToValue("SELECT COUNT(*) FROM SPECIALITY"), Variant{std::int64_t{7}});
+    EXPECT_TRUE(dm.traMain.isActive());
+}
+
+TEST_F(QueryHelpersTest, EgnIsDuplicateFindsADoctorByPersonalNumber) {
+    addDoctor(dm, "Иван", "Петров", "Стоянов", "1", "0021010008");
+    EXPECT_TRUE(EGNIsDuplicate(dm, "0021010008"));
+    EXPECT_FALSE(EGNIsDuplicate(dm, "0021010040"));
+    EXPECT_FALSE(EGNIsDuplicate(dm, ""));
+}
+
+TEST_F(QueryHelpersTest, ClearingNamedStatementsEmptiesAllFourteen) {
+    for (Statement* statement : dm.namedStatements())
+        statement->setSql("SELECT 1 FROM RDB$DATABASE");
+    dm.qryBolnList.execute();
+    dm.clearNamedStatements();
+    for (Statement* statement : dm.namedStatements())
+        EXPECT_TRUE(statement->sql().empty());
+    EXPECT_FALSE(dm.qryBolnList.isPrepared());
+}
+
+}  // namespace
+}  // namespace kalvex::db
