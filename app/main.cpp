@@ -1,16 +1,19 @@
-// The wizard program. For now it starts, writes the log's start and end lines and
-// ends; the window comes with the wizard.
-#include <iostream>
+// The Kalvex wizard.
+#include <QApplication>
 
-#include "common/formats.h"
-#include "common/logger.h"
+#include "app/main_window.h"
+#include "app/qt_dialogs.h"
+#include "app/startup.h"
 #include "common/program_path.h"
 
-int main() {
-    using namespace kalvex::common;
-    SetGlobalCultureFormats();
-    TLogger logger(changeFileExt(programPath(), ".log"));
-    if (!logger.startFailure().empty())
-        std::cerr << logger.startFailure() << '\n';
-    return 0;
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Kalvex - Orvano Ltd.");
+    kalvex::app::QtDialogs dialogs;
+    std::optional<kalvex::app::Session> session =
+        kalvex::app::startUp(kalvex::common::programPath(), dialogs);
+    if (!session)
+        return 0;
+    session->window->show();
+    return QApplication::exec();
 }

@@ -1,34 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "support/practice_database.h"
-#include "support/temp_dir.h"
+#include "support/program_run.h"
 
 namespace kalvex {
 namespace {
 
-struct ProgramRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-ProgramRun runImport(const std::string& arguments) {
-    testing::TempDir dir;
-    const std::string out = dir.file("out.txt");
-    const std::string err = dir.file("err.txt");
-    const std::string command =
-        std::string(KALVEX_IMPORT) + " " + arguments + " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::readBytes(out),
-            testing::readBytes(err)};
-}
+using testing::ProgramRun;
+using testing::runImport;
 
 TEST(ListDoctorsDb, PrintsOneLinePerDoctorOrderedById) {
     testing::PracticeDatabase database;

@@ -1,37 +1,18 @@
 // kalvex-import list-doctors --nrd YEAR --xml FILE, run as the user runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
-#include "support/temp_dir.h"
+#include "support/program_run.h"
 
 namespace kalvex::testing {
 namespace {
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using Outcome = ProgramRun;
 
 class ListDoctorsTest : public ::testing::Test {
   protected:
-    Outcome run(const std::string& arguments) {
-        const std::string errFile = dir_.file("stderr.txt");
-        const std::string command =
-            std::string(KALVEX_IMPORT) + " " + arguments + " 2>'" + errFile + "'";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            throw std::runtime_error("popen failed");
-        std::string out;
-        char buffer[4096];
-        while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            out.append(buffer, n);
-        const int status = pclose(pipe);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, readBytes(errFile)};
-    }
+    Outcome run(const std::string& arguments) { return runImport(arguments); }
     std::string file(const std::string& xml) {
         const std::string name = dir_.file("report.xml");
         writeBytes(name, xml);
@@ -67,9 +48,8 @@ TEST_F(ListDoctorsTest, InputAndUsageErrorsExitWithTwo) {
               "съвпада с формата на файла който сте избрали\n");
     EXPECT_EQ(wrongRoot.out, "");
 
-    for (const char* arguments :
-         {"list-doctors --nrd 2019 --xml x.xml", "list-doctors --nrd 2022",
-          "list-doctors --xml x.xml", "list-doctors --nrd", "list-doctors --db x.gdb"}) {
+    for (const char* arguments : {"list-doctors --nrd 2019 --xml x.xml", "list-doctors --nrd 2022",
+                                  "list-doctors --xml x.xml", "list-doctors --nrd"}) {
         const Outcome usage = run(arguments);
         EXPECT_EQ(usage.exitCode, 2) << arguments;
         EXPECT_NE(usage.err.find("Usage: kalvex-import list-doctors"), std::string::npos)

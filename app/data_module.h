@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "common/logger.h"
+#include "db/tdm.h"
+#include "ereport/xml_report.h"
+
+// The program's one data module: the log, the loaded e-report and the practice
+// database, and the options file's name. It is created before the window and goes
+// after it, so that the log's end line is the last thing it writes.
+namespace kalvex::app {
+
+class DataModule {
+  public:
+    // Creates the log beside `programPath` (its start line) and names the options file.
+    explicit DataModule(const std::string& programPath);
+    // The database goes first (an open transaction is committed), the log last.
+    ~DataModule();
+    DataModule(const DataModule&) = delete;
+    DataModule& operator=(const DataModule&) = delete;
+
+    common::TLogger& logger() { return *logger_; }
+    const std::string& OptionsFileName() const { return optionsFileName_; }
+
+  private:
+    std::unique_ptr<common::TLogger> logger_;
+    std::string optionsFileName_;
+
+  public:
+    ereport::XmlReport xml;
+    db::Tdm database;
+};
+
+}  // namespace kalvex::app

@@ -1,0 +1,28 @@
+#include "app/doctor_names.h"
+
+#include <string_view>
+
+namespace kalvex::app {
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string databaseNameOfXmlEntry(const std::string& xmlEntryText) {
+    const std::string_view text = xmlEntryText;
+    const size_t blank = text.find(' ');
+    if (blank == std::string_view::npos)
+        return std::string(trimBlanks(text)) + " ";
+    const size_t count = text.find(" (", blank);
+    const std::string_view rest = text.substr(
+        blank + 1, count == std::string_view::npos ? std::string_view::npos : count - blank - 1);
+    return std::string(trimBlanks(text.substr(0, blank))) + " " + std::string(trimBlanks(rest));
+}
+
+}  // namespace kalvex::app

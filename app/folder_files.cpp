@@ -1,0 +1,41 @@
+#include "app/folder_files.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kalvex::app {
+namespace {
+
+bool hasXmlExtension(const std::string& name) {
+    if (name.size() < 4)
+        return false;
+    std::string tail = name.substr(name.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return tail == ".xml";
+}
+
+}  // namespace
+
+std::vector<std::string> GetFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code typeError;
+        if (entry.is_directory(typeError))
+            continue;
+        std::string name = entry.path().filename().string();
+        if (hasXmlExtension(name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+}  // namespace kalvex::app

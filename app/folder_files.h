@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kalvex::app {
+
+// Names (without path) of the files in `folder` whose names end in ".xml", any
+// letter case, sorted by name so that a folder imports in the same order every
+// time. Folders are left out even when their name ends in ".xml"; a folder that
+// does not exist gives an empty list.
+std::vector<std::string> GetFileNames(const std::string& folder);
+
+// folder + "/" + name.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+}  // namespace kalvex::app

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+#include "db/gdb_mediator.h"
+#include "engine/import_user.h"
+#include "ereport/doctor_list.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTabWidget;
+
+namespace kalvex::app {
+
+class CopyAnimation;
+class DataModule;
+class Dialogs;
+
+// The wizard: six pages on the "Импортиране" tab, the log on "Детайли".
+class TfrmMain final : public QWidget, private engine::ImportUser {
+  public:
+    // Window messages the wizard posts to itself: the start and the end of the import.
+    static constexpr int kStartMessage = 1124;
+    static constexpr int kFinishMessage = 1125;
+
+    TfrmMain(DataModule& dm, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // The inputs kept in the options file.
+    void applyOptions(const Options& options);
+    Options currentOptions() const;
+
+    // How the wizard ends the program; QCoreApplication::quit unless a test replaces it.
+    std::function<void()> endProgram;
+    // Told each file text of the folder loop as it is shown (for observers such as tests).
+    std::function<void(const std::string& fileText)> onFileStep;
+
+    // The controls, named as the rest of the program knows them.
+    QLabel* lblStatus = nullptr;
+    QTabWidget* tabs = nullptr;
+    QStackedWidget* pages = nullptr;
+    QWidget *tshWelcome = nullptr, *tshChooseXMLandDB = nullptr, *tshDoctor = nullptr,
+            *tshInformationGathered = nullptr, *tshProgress = nullptr, *tshFinishUpdate = nullptr;
+    QWidget* tshDetails = nullptr;
+    QCheckBox* ckbVerbose = nullptr;
+    QPlainTextEdit* mmoLog = nullptr;
+    QRadioButton *rbFolder = nullptr, *rbFile = nullptr;
+    QLineEdit *edtXMLDir = nullptr, *edtXMLfile = nullptr, *edtGDBfile = nullptr;
+    QPushButton *btnSelectDir = nullptr, *btnSelectDirUNC = nullptr, *Button1 = nullptr;
+    QComboBox *cbSalvixType = nullptr, *cbNRD = nullptr;
+    QComboBox *cbxDoctorXML = nullptr, *cbxDoctorGDB = nullptr;
+    QCheckBox* cbImportDoctorIfNotExists = nullptr;
+    CopyAnimation* aniProgress = nullptr;
+    QLabel *lblCurrentAction = nullptr, *lblProgress = nullptr, *lblFileNo = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QPushButton* btnImportAgain = nullptr;
+    QPushButton *btnAbout = nullptr, *btnPrev = nullptr, *btnNext = nullptr, *btnCancel = nullptr;
+
+    // The entries behind the two doctor lists, item for item: UIN with the XML
+    // doctor's position, UIN with DOCTOR.ID.
+    std::vector<ereport::XmlDoctorItem> XML_UINS;
+    std::vector<db::GdbDoctor> GDB_UINS;
+
+  protected:
+    void customEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildLayout();
+    void connectHandlers();
+    void showPage(QWidget* page);
+
+    void btnNextClick();
+    void btnPrevClick();
+    void btnCancelClick();
+    void btnAboutClick();
+    void selectTypeOfImport();
+    void btnSelectDirClick();
+    void btnSelectDirUNCClick();
+    void Button1Click();
+    void cbNRDChange();
+    void cbxDoctorXMLChange(int index);
+    void ckbVerboseClick(bool checked);
+    void tshProgressShow();
+    void tshFinishUpdateShow();
+    void btnImportAgainClick();
+    void Start();
+    void Finish();
+    void LogToMemo(const std::string& message);
+
+    // Steps of "Напред >" on the file page.
+    void leaveFilePage();
+    void loadXml(const std::string& fileName);
+    void preselectDatabaseDoctorByName();
+    // The first XML file of the chosen folder, or an error the user can act on.
+    std::string firstFolderFile() const;
+    int XMLGetDoctorID() const;
+    int GDBGetDoctorID() const;
+    void runImport();
+
+    // Runs a handler as the framework would: an error ends it with an error box.
+    void guarded(const std::function<void()>& handler);
+
+    // engine::ImportUser
+    void setActionText(const std::string& text) override;
+    void setCountText(const std::string& text) override;
+    void setProgress(int position, int maximum) override;
+    bool askYesNo(const std::string& caption, const std::string& question) override;
+    std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                         const std::string& initial) override;
+    void showMessage(const std::string& text) override;
+
+    DataModule& dm_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace kalvex::app

@@ -1,0 +1,67 @@
+#include "app/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kalvex::app {
+namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Boxes carry the application's title, as the platform's message boxes do.
+QString title() {
+    return QApplication::applicationName();
+}
+
+}  // namespace
+
+bool QtDialogs::confirm(QWidget* parent, const std::string& text) {
+    return QMessageBox::information(parent, title(), q(text), QMessageBox::Ok | QMessageBox::Cancel,
+                                    QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtDialogs::information(QWidget* parent, const std::string& text) {
+    QMessageBox::information(parent, title(), q(text));
+}
+
+void QtDialogs::error(QWidget* parent, const std::string& text) {
+    QMessageBox::critical(parent, title(), q(text));
+}
+
+bool QtDialogs::question(QWidget* parent, const std::string& caption, const std::string& text) {
+    return QMessageBox::question(parent, q(caption), q(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::input(QWidget* parent, const std::string& caption,
+                                            const std::string& prompt, const std::string& initial) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, q(caption), q(prompt), QLineEdit::Normal, q(initial), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text.toStdString();
+}
+
+std::optional<std::string> QtDialogs::openFile(QWidget* parent, const std::string& title,
+                                               const std::string& startFolder,
+                                               const std::string& filter) {
+    const QString name = QFileDialog::getOpenFileName(parent, q(title), q(startFolder), q(filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> QtDialogs::chooseFolder(QWidget* parent, const std::string& title,
+                                                   const std::string& startFolder) {
+    const QString name = QFileDialog::getExistingDirectory(parent, q(title), q(startFolder));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
+}  // namespace kalvex::app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/import_user.h"
+
+namespace kalvex::engine {
+
+// What the user chose for a run.
+struct ImportSettings {
+    int nrdIndex = 8;          // 0 "2003" … 8 "2022"
+    int edition = 0;           // 0 "Salvix GP", otherwise "Salvix S"
+    int xmlDoctorIndex = 0;    // position of the XML doctor in the e-report
+    int databaseDoctorId = 0;  // DOCTOR.ID, 0 when the database has none
+    bool createDoctorIfMissing = false;
+};
+
+// Imports the chosen doctor's sheets of the e-report loaded last.
+void DoImport(const ImportSettings& settings, ImportUser& user);
+
+}  // namespace kalvex::engine

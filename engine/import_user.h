@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// How the import talks to whoever runs it: the wizard answers with its progress page
+// and dialogs, kalvex-import with preset answers, the tests with scripted ones.
+namespace kalvex::engine {
+
+class ImportUser {
+  public:
+    virtual ~ImportUser() = default;
+
+    // The progress page's action text, count text and bar.
+    virtual void setActionText(const std::string& text) = 0;
+    virtual void setCountText(const std::string& text) = 0;
+    virtual void setProgress(int position, int maximum) = 0;
+
+    // A question with the answers Yes and No; true for Yes.
+    virtual bool askYesNo(const std::string& caption, const std::string& question) = 0;
+    // A line of text, or nothing when the user cancels.
+    virtual std::optional<std::string> inputText(const std::string& caption,
+                                                 const std::string& prompt,
+                                                 const std::string& initial) = 0;
+    // A message with one OK button.
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+}  // namespace kalvex::engine

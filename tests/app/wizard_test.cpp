@@ -1,0 +1,343 @@
+// Walks the wizard as a user would, against a real practice database and e-report
+// files the tests write, with every dialog answered by script.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/data_module.h"
+#include "app/dialogs.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "common/code_page.h"
+#include "db/gdb_mediator.h"
+#include "db/tdm.h"
+#include "support/practice_database.h"
+#include "support/temp_dir.h"
+
+using namespace kalvex;
+using kalvex::testing::readBytes;
+using kalvex::testing::writeBytes;
+
+namespace {
+
+// Answers every dialog from the script and keeps what the wizard said.
+class ScriptedDialogs final : public app::Dialogs {
+  public:
+    bool acceptDisclaimer = true;
+    QStringList said;  // "info: …" / "error: …"
+
+    bool confirm(QWidget*, const std::string&) override { return acceptDisclaimer; }
+    void information(QWidget*, const std::string& text) override {
+        said.push_back(QString::fromStdString("info: " + text));
+    }
+    void error(QWidget*, const std::string& text) override {
+        said.push_back(QString::fromStdString("error: " + text));
+    }
+    bool question(QWidget*, const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> input(QWidget*, const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> openFile(QWidget*, const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFolder(QWidget*, const std::string&,
+                                            const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+struct Doctor {
+    std::string fullName;
+    std::string uin;
+    int sheets = 0;
+};
+
+std::string doctorElement(const Doctor& d) {
+    std::string xml = "<Doctor><UIN>" + d.uin + "</UIN><FullName>" + d.fullName + "</FullName>";
+    for (int i = 0; i < d.sheets; ++i)
+        xml += "<AmbList><NoAl>" + std::to_string(i + 1) + "</NoAl></AmbList>";
+    return xml + "</Doctor>";
+}
+
+// An e-report with these doctors (NRD 2022 takes exactly one).
+std::string report(const std::vector<Doctor>& doctors) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Practice>";
+    for (const Doctor& d : doctors)
+        xml += doctorElement(d);
+    return xml + "</Practice>\n";
+}
+
+constexpr int kNrd2018 = 6;
+constexpr int kNrd2022 = 8;
+
+}  // namespace
+
+class WizardTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<kalvex::testing::TempDir> dir_;
+    std::unique_ptr<kalvex::testing::PracticeDatabase> database_;
+    ScriptedDialogs dialogs_;
+    std::optional<app::Session> session_;
+    int endRequests_ = 0;
+    std::vector<std::string> fileSteps_;
+
+    app::TfrmMain& w() { return *session_->window; }
+    std::string programPath() const { return dir_->file("kalvex"); }
+    std::string optionsFile() const { return dir_->file("kalvex.ini"); }
+
+    void addDatabaseDoctor(const char* first, const char* middle, const char* last,
+                           const char* uin) {
+        db::Tdm dm;
+        db::GDBOpenDatabase(dm, database_->path());
+        dm.SqlToValue(
+            "INSERT INTO DOCTOR (FNAME, SNAME, LNAME, UIN) VALUES (:F, :S, :L, :UIN)",
+            {{"F", first},
+             {"S", middle == nullptr ? common::Null : common::Variant(std::string(middle))},
+             {"L", last},
+             {"UIN", uin}});
+        db::GDBCloseDatabase(dm);
+    }
+
+    void start() {
+        session_ = app::startUp(programPath(), dialogs_);
+        QVERIFY(session_.has_value());
+        w().endProgram = [this] { ++endRequests_; };
+        w().onFileStep = [this](const std::string& text) { fileSteps_.push_back(text); };
+        w().show();
+    }
+
+    // From the welcome page to the doctor page with the given inputs.
+    void toDoctorPage(int nrd, const std::string& xmlFile, const std::string& folder = "") {
+        QTest::keyClick(&w(), Qt::Key_Return);
+        w().cbNRD->setCurrentIndex(nrd);
+        if (folder.empty()) {
+            w().rbFile->click();
+            w().edtXMLfile->setText(QString::fromStdString(xmlFile));
+        } else {
+            w().rbFolder->click();
+            w().edtXMLDir->setText(QString::fromStdString(folder));
+        }
+        w().edtGDBfile->setText(QString::fromStdString(database_->path()));
+        w().btnNext->click();
+    }
+
+    void waitForPage(QWidget* page) {
+        QTRY_VERIFY_WITH_TIMEOUT(w().pages->currentWidget() == page, 20000);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<kalvex::testing::TempDir>();
+        database_ = std::make_unique<kalvex::testing::PracticeDatabase>();
+        dialogs_ = ScriptedDialogs{};
+        endRequests_ = 0;
+        fileSteps_.clear();
+    }
+
+    void cleanup() {
+        session_.reset();
+        database_.reset();
+        dir_.reset();
+    }
+
+    void cancelOnTheDisclaimerEndsWithStartAndEndLinesOnly() {
+        dialogs_.acceptDisclaimer = false;
+        QVERIFY(!app::startUp(programPath(), dialogs_).has_value());
+        const std::string log = common::fromCp1251(readBytes(dir_->file("kalvex.log")));
+        QCOMPARE(std::count(log.begin(), log.end(), '\n'), 2);
+        QVERIFY(log.find("Начало на лог") != std::string::npos);
+        QVERIFY(log.find("Край на лог") != std::string::npos);
+        QVERIFY(!std::filesystem::exists(optionsFile()));
+    }
+
+    void enterOnTheWelcomePageMovesToTheFilePage() {
+        start();
+        QCOMPARE(w().lblStatus->text(), QString("Добре дошли"));
+        QVERIFY(!w().btnPrev->isEnabled());
+        QTest::keyClick(&w(), Qt::Key_Return);
+        QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
+        QCOMPARE(w().lblStatus->text(), QString("Избор на XML файл и база"));
+        QVERIFY(w().btnPrev->isEnabled());
+    }
+
+    void missingFileAndFolderKeepsTheFilePage() {
+        start();
+        toDoctorPage(kNrd2022, dir_->file("none.xml"));
+        QCOMPARE(dialogs_.said, QStringList{"info: Посоченият файл не съществува!"});
+        QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
+        QVERIFY(!std::filesystem::exists(optionsFile()));
+    }
+
+    void folderWithoutXmlFilesKeepsTheFilePage() {
+        start();
+        std::filesystem::create_directory(dir_->file("empty"));
+        toDoctorPage(kNrd2022, "", dir_->file("empty"));
+        QCOMPARE(dialogs_.said.size(), 1);
+        QVERIFY(dialogs_.said[0].startsWith("error: "));
+        QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
+    }
+
+    void fileOfAnotherVersionKeepsTheFilePage() {
+        start();
+        writeBytes(dir_->file("r.xml"), "<?xml version=\"1.0\"?><Report/>");
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        QCOMPARE(dialogs_.said,
+                 QStringList{"error: Възникна грешка при четенето на XML файла. Проверете дали "
+                             "избраното НРД съвпада с формата на файла който сте избрали"});
+        QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
+    }
+
+    void fileWithoutDoctorDisablesNext() {
+        addDatabaseDoctor("Мария", "Иванова", "Петкова", "111");
+        start();
+        writeBytes(dir_->file("r.xml"), report({}));
+        toDoctorPage(kNrd2018, dir_->file("r.xml"));
+        QCOMPARE(dialogs_.said,
+                 QStringList{"info: В посоченият XML файл няма данни за нито 1 лекар!"});
+        QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
+        QVERIFY(!w().btnNext->isEnabled());
+        QTest::keyClick(&w(), Qt::Key_Return);
+        QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
+    }
+
+    void databaseWithoutDoctorsIsReported() {
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "1234567890", 2}}));
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        QCOMPARE(dialogs_.said, QStringList{"info: В посочената база няма данни за нито 1 лекар!"});
+        QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
+        QCOMPARE(w().cbxDoctorXML->currentText(), QString("Иван Петров Стоянов  (2 амб.листа)"));
+        QCOMPARE(w().cbxDoctorGDB->count(), 0);
+        QVERIFY(!w().cbImportDoctorIfNotExists->isHidden());
+        QVERIFY(w().btnNext->isEnabled());
+    }
+
+    void preselectsTheDatabaseDoctorByName() {
+        addDatabaseDoctor("Мария", nullptr, "Иванова", "111");
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "1234567890", 27}}));
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        QVERIFY(dialogs_.said.empty());
+        QCOMPARE(w().cbxDoctorGDB->currentText(), QString("Иван Петров Стоянов"));
+        QVERIFY(w().cbImportDoctorIfNotExists->isHidden());
+        QVERIFY(std::filesystem::exists(optionsFile()));  // saved on leaving the file page
+    }
+
+    void preselectsTheDatabaseDoctorByUin() {
+        addDatabaseDoctor("Петър", "Петров", "Петров", "222");
+        addDatabaseDoctor("Георги", "Георгиев", "Георгиев", "111");
+        start();
+        writeBytes(dir_->file("r.xml"),
+                   report({{"Анна Колева Колева", "111", 1}, {"Божидар Ников Ников", "222", 3}}));
+        toDoctorPage(kNrd2018, dir_->file("r.xml"));
+        QCOMPARE(w().cbxDoctorXML->count(), 2);
+        QCOMPARE(w().cbxDoctorGDB->currentIndex(), 0);  // no name matched: the first
+        QVERIFY(!w().cbImportDoctorIfNotExists->isHidden());
+
+        w().cbxDoctorXML->setCurrentIndex(1);
+        emit w().cbxDoctorXML->activated(1);
+        QCOMPARE(w().cbxDoctorGDB->currentText(), QString("Петър Петров Петров"));
+        w().cbxDoctorXML->setCurrentIndex(0);
+        emit w().cbxDoctorXML->activated(0);
+        QCOMPARE(w().cbxDoctorGDB->currentText(), QString("Георги Георгиев Георгиев"));
+        QVERIFY(!w().cbImportDoctorIfNotExists->isHidden());  // not touched
+    }
+
+    void folderOfThreeFilesCountsItsSteps() {
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        start();
+        const std::string folder = dir_->file("reports");
+        std::filesystem::create_directory(folder);
+        for (const char* name : {"c.xml", "a.xml", "b.xml"})
+            writeBytes(folder + "/" + name, report({{"Иван Петров Стоянов", "999", 1}}));
+        toDoctorPage(kNrd2022, "", folder);
+        w().btnNext->click();  // summary
+        QCOMPARE(w().lblStatus->text(), QString("Информацията е събрана"));
+        w().btnNext->click();  // progress; the posted start message runs the import
+        waitForPage(w().tshFinishUpdate);
+        QCOMPARE(fileSteps_, (std::vector<std::string>{"Файл: a.xml\r\nСтъпка: 1 от 3...",
+                                                       "Файл: b.xml\r\nСтъпка: 2 от 3...",
+                                                       "Файл: c.xml\r\nСтъпка: 3 от 3..."}));
+        QCOMPARE(w().btnNext->text(), QString("Край"));
+        QVERIFY(!w().btnPrev->isEnabled());
+        QVERIFY(!w().btnCancel->isEnabled());
+    }
+
+    void importAgainReturnsToTheFilePage() {
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "999", 1}}));
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        w().btnNext->click();
+        w().btnNext->click();
+        waitForPage(w().tshFinishUpdate);
+        QVERIFY(fileSteps_.empty());  // one file: no step text
+
+        w().btnImportAgain->click();
+        QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
+        QCOMPARE(w().lblStatus->text(), QString("Приключване на импортирането"));
+        QCOMPARE(w().btnNext->text(), QString("Напред >"));
+        QVERIFY(w().btnPrev->isEnabled());
+        QVERIFY(w().btnCancel->isEnabled());
+
+        w().btnNext->click();  // the next pass opens the database again
+        QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
+        QCOMPARE(w().cbxDoctorGDB->currentText(), QString("Иван Петров Стоянов"));
+    }
+
+    void optionsAreSavedOnLeavingTheFilePageAndOnFinishOnly() {
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "999", 1}}));
+        QTest::keyClick(&w(), Qt::Key_Return);
+        w().btnCancel->click();
+        QCOMPARE(endRequests_, 1);
+        QVERIFY(!std::filesystem::exists(optionsFile()));
+
+        w().btnPrev->click();
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        const std::string saved = readBytes(optionsFile());
+        QVERIFY(saved.find("rbFileChecked=1") != std::string::npos);
+        QVERIFY(saved.find("edtGDBfile=" + database_->path()) != std::string::npos);
+
+        std::filesystem::remove(optionsFile());
+        w().btnNext->click();
+        w().btnNext->click();
+        waitForPage(w().tshFinishUpdate);
+        QVERIFY(!std::filesystem::exists(optionsFile()));
+        w().btnNext->click();  // "Край"
+        QCOMPARE(endRequests_, 2);
+        QCOMPARE(readBytes(optionsFile()), saved);
+    }
+
+    void detailsTabTakesTheLogAndTheButtonsReturnFromIt() {
+        start();
+        w().tabs->setCurrentIndex(1);
+        w().ckbVerbose->click();
+        QVERIFY(w().mmoLog->toPlainText().contains("Включена опцията за подробен лог"));
+        w().btnCancel->click();  // only back to the wizard pages
+        QCOMPARE(endRequests_, 0);
+        QCOMPARE(w().tabs->currentIndex(), 0);
+        w().tabs->setCurrentIndex(1);
+        w().btnNext->click();
+        QCOMPARE(w().tabs->currentIndex(), 0);
+        QCOMPARE(w().pages->currentWidget(), w().tshWelcome);
+    }
+};
+
+QTEST_MAIN(WizardTest)
+#include "wizard_test.moc"
