@@ -277,6 +277,39 @@ class WizardTest : public QObject {
         QVERIFY(!w().btnCancel->isEnabled());
     }
 
+    void anErrorDuringTheImportKeepsTheProgressPage() {
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        start();
+        const std::string folder = dir_->file("reports");
+        std::filesystem::create_directory(folder);
+        writeBytes(folder + "/a.xml", report({{"Иван Петров Стоянов", "999", 1}}));
+        writeBytes(folder + "/b.xml", "<Practice><Doctor>");
+        toDoctorPage(kNrd2022, "", folder);
+        w().btnNext->click();
+        w().btnNext->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialogs_.said.isEmpty(), 20000);
+        QCOMPARE(dialogs_.said.size(), 1);
+        QVERIFY(dialogs_.said[0].startsWith("error: "));
+        QVERIFY(dialogs_.said[0].contains("b.xml"));
+        QCOMPARE(fileSteps_.size(), size_t{2});
+        QTest::qWait(50);  // no finish message may follow
+        QCOMPARE(w().pages->currentWidget(), w().tshProgress);
+        QVERIFY(!w().btnNext->isEnabled());
+        QVERIFY(!w().btnPrev->isEnabled());
+        QVERIFY(w().btnCancel->isEnabled());
+    }
+
+    void changingTheVersionEmptiesTheNamedStatements() {
+        start();
+        session_->dm->database.qryPatient.setSql("SELECT 1 FROM RDB$DATABASE");
+        session_->dm->database.qryBolnList.setSql("SELECT 2 FROM RDB$DATABASE");
+        w().cbNRD->setCurrentIndex(5);
+        emit w().cbNRD->activated(5);
+        QVERIFY(session_->dm->database.qryPatient.sql().empty());
+        QVERIFY(session_->dm->database.qryBolnList.sql().empty());
+        QVERIFY(w().btnNext->isEnabled());
+    }
+
     void importAgainReturnsToTheFilePage() {
         addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
         start();
