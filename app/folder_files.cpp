@@ -32,6 +32,13 @@ std::vector<std::string> GetFileNames(const std::string& folder) {
     return names;
 }
 
+bool pathExists(const std::string& path, bool folder) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && (folder ? std::filesystem::is_directory(status)
+                             : std::filesystem::is_regular_file(status));
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '/')
         return folder + name;

@@ -11,6 +11,10 @@ namespace kalvex::app {
 // does not exist gives an empty list.
 std::vector<std::string> GetFileNames(const std::string& folder);
 
+// Whether `path` names an existing folder (or, with folder false, a file); a path
+// that cannot be examined counts as missing.
+bool pathExists(const std::string& path, bool folder);
+
 // folder + "/" + name.
 std::string joinPath(const std::string& folder, const std::string& name);
 

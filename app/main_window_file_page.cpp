@@ -1,0 +1,107 @@
+// The file page's "Напред >": load the e-report, open the database, preselect a doctor.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "app/data_module.h"
+#include "app/dialogs.h"
+#include "app/doctor_names.h"
+#include "app/folder_files.h"
+#include "app/main_window.h"
+#include "app/options.h"
+#include "app/qt_text.h"
+#include "common/error.h"
+#include "db/gdb_mediator.h"
+
+namespace kalvex::app {
+
+void TfrmMain::leaveFilePage() {
+    const std::string file = s(edtXMLfile->text());
+    const std::string folder = s(edtXMLDir->text());
+    if (!pathExists(file, false) && !pathExists(folder, true)) {
+        dialogs_.information(this, "Посоченият файл не съществува!");
+        return;
+    }
+    loadXml(rbFile->isChecked() ? file : joinPath(folder, firstFolderFile()));
+    if (cbxDoctorXML->count() == 0) {
+        dialogs_.information(this, "В посоченият XML файл няма данни за нито 1 лекар!");
+        btnNext->setEnabled(false);
+    } else {
+        cbxDoctorXML->setCurrentIndex(0);
+    }
+
+    db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
+    cbxDoctorGDB->clear();
+    GDB_UINS.clear();
+    GDB_UINS = db::GDBFillDoctorNames(dm_.database);
+    for (const db::GdbDoctor& doctor : GDB_UINS)
+        cbxDoctorGDB->addItem(q(doctor.text), doctor.id);
+    cbxDoctorGDB->setCurrentIndex(-1);
+    cbImportDoctorIfNotExists->setVisible(true);
+    preselectDatabaseDoctorByName();
+
+    SaveOptionsToFile(dm_.OptionsFileName(), currentOptions());
+    showPage(tshDoctor);
+}
+
+std::string TfrmMain::firstFolderFile() const {
+    const std::vector<std::string> names = GetFileNames(s(edtXMLDir->text()));
+    if (names.empty())
+        throw Error("В посочената папка няма XML файлове!");
+    return names.front();
+}
+
+void TfrmMain::loadXml(const std::string& fileName) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    std::vector<ereport::XmlDoctorItem> doctors =
+        dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
+    // NRD "2003" binds nothing and leaves the list as it was.
+    if (cbNRD->currentIndex() == 0)
+        return;
+    XML_UINS = std::move(doctors);
+    cbxDoctorXML->clear();
+    for (const ereport::XmlDoctorItem& doctor : XML_UINS)
+        cbxDoctorXML->addItem(q(doctor.text), doctor.position);
+    cbxDoctorXML->setMaxVisibleItems(std::min(cbxDoctorXML->count(), 20));
+    cbxDoctorXML->setCurrentIndex(-1);
+}
+
+void TfrmMain::preselectDatabaseDoctorByName() {
+    const int match =
+        cbxDoctorXML->count() == 0
+            ? -1
+            : cbxDoctorGDB->findText(q(databaseNameOfXmlEntry(s(cbxDoctorXML->itemText(0)))),
+                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (match >= 0) {
+        cbxDoctorGDB->setCurrentIndex(match);
+        cbImportDoctorIfNotExists->setVisible(false);
+    } else if (cbxDoctorGDB->count() == 0) {
+        dialogs_.information(this, "В посочената база няма данни за нито 1 лекар!");
+    } else {
+        cbxDoctorGDB->setCurrentIndex(0);
+    }
+}
+
+void TfrmMain::cbxDoctorXMLChange(int index) {
+    const int position = cbxDoctorXML->itemData(index).toInt();
+    const auto xml = std::find_if(XML_UINS.begin(), XML_UINS.end(),
+                                  [&](const auto& entry) { return entry.position == position; });
+    if (xml == XML_UINS.end())
+        return;
+    const auto database = std::find_if(GDB_UINS.begin(), GDB_UINS.end(),
+                                       [&](const auto& entry) { return entry.uin == xml->UIN; });
+    if (database == GDB_UINS.end())
+        return;
+    const int item = cbxDoctorGDB->findData(database->id);
+    if (item >= 0)
+        cbxDoctorGDB->setCurrentIndex(item);
+}
+
+}  // namespace kalvex::app

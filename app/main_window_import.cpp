@@ -1,0 +1,107 @@
+// The progress page: the posted start message runs the import, the finish message
+// moves on to the last page; the page's texts are the import's progress display.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/artwork.h"
+#include "app/dialogs.h"
+#include "app/folder_files.h"
+#include "app/main_window.h"
+#include "app/qt_text.h"
+#include "db/gdb_mediator.h"
+#include "engine/do_import.h"
+#include "ereport/doctor_list.h"
+
+namespace kalvex::app {
+
+void TfrmMain::tshProgressShow() {
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kStartMessage)));
+}
+
+void TfrmMain::customEvent(QEvent* event) {
+    if (event->type() == static_cast<QEvent::Type>(kStartMessage))
+        guarded([this] { Start(); });
+    else if (event->type() == static_cast<QEvent::Type>(kFinishMessage))
+        Finish();
+}
+
+void TfrmMain::Start() {
+    btnPrev->setEnabled(false);
+    btnNext->setEnabled(false);
+    aniProgress->start();
+    QCoreApplication::processEvents();
+    if (rbFile->isChecked()) {
+        lblFileNo->clear();
+        runImport();
+    } else if (rbFolder->isChecked()) {
+        const std::string folder = s(edtXMLDir->text());
+        const std::vector<std::string> names = GetFileNames(folder);
+        const size_t n = names.size();
+        for (size_t i = 0; i < n; ++i) {
+            const std::string fileText = "Файл: " + names[i] +
+                                         "\r\nСтъпка: " + std::to_string(i + 1) + " от " +
+                                         std::to_string(n) + "...";
+            lblFileNo->setText(q(fileText));
+            if (onFileStep)
+                onFileStep(fileText);
+            loadXml(joinPath(folder, names[i]));
+            runImport();
+        }
+    }
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
+}
+
+void TfrmMain::runImport() {
+    engine::ImportSettings settings;
+    settings.nrdIndex = cbNRD->currentIndex();
+    settings.edition = cbSalvixType->currentIndex();
+    settings.xmlDoctorIndex = XMLGetDoctorID();
+    settings.databaseDoctorId = GDBGetDoctorID();
+    settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
+    engine::DoImport(settings, *this);
+}
+
+int TfrmMain::XMLGetDoctorID() const {
+    return ereport::XMLGetDoctorID(XML_UINS, cbxDoctorXML->currentIndex());
+}
+
+int TfrmMain::GDBGetDoctorID() const {
+    return db::GDBGetDoctorID(GDB_UINS, cbxDoctorGDB->currentIndex());
+}
+
+void TfrmMain::Finish() {
+    aniProgress->stop();
+    btnNext->setEnabled(true);
+    btnNext->click();
+}
+
+void TfrmMain::setActionText(const std::string& text) {
+    lblCurrentAction->setText(q(text));
+}
+void TfrmMain::setCountText(const std::string& text) {
+    lblProgress->setText(q(text));
+}
+void TfrmMain::setProgress(int position, int maximum) {
+    ProgressBar->setMaximum(maximum);
+    ProgressBar->setValue(position);
+}
+bool TfrmMain::askYesNo(const std::string& caption, const std::string& question) {
+    return dialogs_.question(this, caption, question);
+}
+std::optional<std::string> TfrmMain::inputText(const std::string& caption,
+                                               const std::string& prompt,
+                                               const std::string& initial) {
+    return dialogs_.input(this, caption, prompt, initial);
+}
+void TfrmMain::showMessage(const std::string& text) {
+    dialogs_.information(this, text);
+}
+
+}  // namespace kalvex::app
