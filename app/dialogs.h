@@ -24,10 +24,11 @@ class Dialogs {
     virtual std::optional<std::string> input(QWidget* parent, const std::string& caption,
                                              const std::string& prompt,
                                              const std::string& initial) = 0;
-    // `filter` is a Qt name filter such as "XML Files (*.xml)".
+    // The dialog offers the wizard's two filters, "XML Files (*.xml)" and
+    // "GDB Files (*.gdb)", with `selectedFilter` (one of them) chosen.
     virtual std::optional<std::string> openFile(QWidget* parent, const std::string& title,
                                                 const std::string& startFolder,
-                                                const std::string& filter) = 0;
+                                                const std::string& selectedFilter) = 0;
     virtual std::optional<std::string> chooseFolder(QWidget* parent, const std::string& title,
                                                     const std::string& startFolder) = 0;
 };

@@ -5,12 +5,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "app/qt_text.h"
+
 namespace kalvex::app {
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Boxes carry the application's title, as the platform's message boxes do.
 QString title() {
@@ -49,8 +47,10 @@ std::optional<std::string> QtDialogs::input(QWidget* parent, const std::string& 
 
 std::optional<std::string> QtDialogs::openFile(QWidget* parent, const std::string& title,
                                                const std::string& startFolder,
-                                               const std::string& filter) {
-    const QString name = QFileDialog::getOpenFileName(parent, q(title), q(startFolder), q(filter));
+                                               const std::string& selectedFilter) {
+    QString selected = q(selectedFilter);
+    const QString name = QFileDialog::getOpenFileName(
+        parent, q(title), q(startFolder), "XML Files (*.xml);;GDB Files (*.gdb)", &selected);
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();

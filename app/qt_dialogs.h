@@ -16,7 +16,7 @@ class QtDialogs final : public Dialogs {
                                      const std::string& initial) override;
     std::optional<std::string> openFile(QWidget* parent, const std::string& title,
                                         const std::string& startFolder,
-                                        const std::string& filter) override;
+                                        const std::string& selectedFilter) override;
     std::optional<std::string> chooseFolder(QWidget* parent, const std::string& title,
                                             const std::string& startFolder) override;
 };

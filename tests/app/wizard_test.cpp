@@ -48,13 +48,19 @@ class ScriptedDialogs final : public app::Dialogs {
                                      const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> openFile(QWidget*, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
+    // The next answer of the file and folder dialogs, and what the wizard asked them.
+    std::optional<std::string> chosen;
+    QStringList asked;
+    std::optional<std::string> openFile(QWidget*, const std::string& title,
+                                        const std::string& startFolder,
+                                        const std::string& selectedFilter) override {
+        asked.push_back(QString::fromStdString(title + "|" + startFolder + "|" + selectedFilter));
+        return chosen;
     }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string&,
-                                            const std::string&) override {
-        return std::nullopt;
+    std::optional<std::string> chooseFolder(QWidget*, const std::string& title,
+                                            const std::string& startFolder) override {
+        asked.push_back(QString::fromStdString(title + "|" + startFolder));
+        return chosen;
     }
 };
 
@@ -355,6 +361,40 @@ class WizardTest : public QObject {
         w().btnNext->click();  // "Край"
         QCOMPARE(endRequests_, 2);
         QCOMPARE(readBytes(optionsFile()), saved);
+    }
+
+    void choosersFillTheirFieldsAndCancellingLeavesThem() {
+        start();
+        QTest::keyClick(&w(), Qt::Key_Return);
+        const QString programFolder = QString::fromStdString(dir_->path().string());
+        w().edtXMLDir->setText("/no/such/folder");
+        dialogs_.chosen = std::nullopt;
+        w().btnSelectDir->click();
+        QCOMPARE(w().edtXMLDir->text(), QString("/no/such/folder"));
+        dialogs_.chosen = dir_->path().string();
+        w().btnSelectDir->click();
+        QCOMPARE(w().edtXMLDir->text(), programFolder);
+        w().btnSelectDir->click();  // now the field names a folder: the dialog starts there
+
+        w().rbFile->click();
+        dialogs_.chosen = "/data/r.xml";
+        w().btnSelectDirUNC->click();
+        QCOMPARE(w().edtXMLfile->text(), QString("/data/r.xml"));
+        dialogs_.chosen = "/data/practice.gdb";
+        w().Button1->click();
+        QCOMPARE(w().edtGDBfile->text(), QString("/data/practice.gdb"));
+        dialogs_.chosen = std::nullopt;
+        w().Button1->click();
+        QCOMPARE(w().edtGDBfile->text(), QString("/data/practice.gdb"));
+
+        // The file dialogs start in the program's own folder.
+        const QString binary = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
+        QCOMPARE(dialogs_.asked,
+                 (QStringList{"Изберете папка...|", "Изберете папка...|",
+                              "Изберете папка...|" + programFolder,
+                              "Отвори XML файл...|" + binary + "|XML Files (*.xml)",
+                              "Отвори GDB файл...|" + binary + "|GDB Files (*.gdb)",
+                              "Отвори GDB файл...|" + binary + "|GDB Files (*.gdb)"}));
     }
 
     void detailsTabTakesTheLogAndTheButtonsReturnFromIt() {
