@@ -15,5 +15,7 @@ int main(int argc, char** argv) {
     if (!session)
         return 0;
     session->window->show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    kalvex::app::shutDown(*session, dialogs);
+    return exitCode;
 }

@@ -4,7 +4,9 @@
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/options.h"
+#include "common/error.h"
 #include "common/formats.h"
+#include "db/gdb_mediator.h"
 
 namespace kalvex::app {
 
@@ -37,6 +39,16 @@ std::optional<Session> startUp(const std::string& programPath, Dialogs& dialogs)
     session.window = std::make_unique<TfrmMain>(*session.dm, dialogs);
     session.window->applyOptions(LoadOptionsFromFile(session.dm->OptionsFileName()));
     return session;
+}
+
+void shutDown(Session& session, Dialogs& dialogs) {
+    session.window.reset();
+    try {
+        db::GDBCloseDatabase(session.dm->database);
+    } catch (const Error& e) {
+        dialogs.error(nullptr, e.what());
+    }
+    session.dm.reset();
 }
 
 }  // namespace kalvex::app

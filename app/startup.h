@@ -30,4 +30,9 @@ struct Session {
 // then holds a start and an end line and no options were written.
 std::optional<Session> startUp(const std::string& programPath, Dialogs& dialogs);
 
+// The way out after the event loop: the window goes, the run's transaction is
+// committed (a failure is shown, since the import's rows would be lost), then the
+// data module writes the log's end line.
+void shutDown(Session& session, Dialogs& dialogs);
+
 }  // namespace kalvex::app

@@ -397,6 +397,23 @@ class WizardTest : public QObject {
                               "Отвори GDB файл...|" + binary + "|GDB Files (*.gdb)"}));
     }
 
+    void shutDownCommitsTheRunAndEndsTheLog() {
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "999", 1}}));
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));  // opens the database and its transaction
+        session_->dm->database.SqlToValue(
+            "INSERT INTO DOCTOR (FNAME, SNAME, LNAME, UIN) VALUES ('Ана', 'Б', 'В', '5')");
+        app::shutDown(*session_, dialogs_);
+        QCOMPARE(dialogs_.said, QStringList{"info: В посочената база няма данни за нито 1 лекар!"});
+
+        db::Tdm other;
+        db::GDBOpenDatabase(other, database_->path());
+        QCOMPARE(db::GDBFillDoctorNames(other).size(), size_t{1});
+        db::GDBCloseDatabase(other);
+        const std::string log = common::fromCp1251(readBytes(dir_->file("kalvex.log")));
+        QVERIFY(log.rfind("Край на лог") != std::string::npos);
+    }
+
     void detailsTabTakesTheLogAndTheButtonsReturnFromIt() {
         start();
         w().tabs->setCurrentIndex(1);
