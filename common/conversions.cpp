@@ -101,13 +101,7 @@ std::string EgnToSexType(std::string_view egnText) {
 
 bool DateIsValid(std::uint16_t day, std::uint16_t monthField, std::uint16_t yearField) {
     int year = 0, month = 0;
-    if (!decodeCentury(monthField, yearField, year, month)) {
-        // Outside the three ranges the field is taken as the month of the 1900s,
-        // which is never a month: 0, 13-20, 33-40 and above 52 all fail here.
-        month = monthField;
-        year = 1900 + yearField;
-    }
-    return isCalendarDate(year, month, day);
+    return decodeCentury(monthField, yearField, year, month) && isCalendarDate(year, month, day);
 }
 
 bool CheckEGNChecksum(std::string_view egnText) {

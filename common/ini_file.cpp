@@ -1,5 +1,6 @@
 #include "common/ini_file.h"
 
+#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -112,21 +113,10 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
     const std::string text = ReadString(section, key, "");
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         std::uint32_t value = 0;
-        for (size_t i = 2; i < text.size(); ++i) {
-            const char c = text[i];
-            int digit = 0;
-            if (c >= '0' && c <= '9')
-                digit = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            else
-                return fallback;
-            if (i - 2 >= 8)
-                return fallback;  // more than 32 bits
-            value = value << 4 | static_cast<std::uint32_t>(digit);
-        }
+        const char* last = text.data() + text.size();
+        const auto [end, ec] = std::from_chars(text.data() + 2, last, value, 16);
+        if (ec != std::errc{} || end != last)
+            return fallback;
         return static_cast<std::int32_t>(value);
     }
     return readIntegerOr(text, fallback);
