@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "ereport/nrd2005.h"
 
 namespace kalvex::ereport::nrd2006 {
@@ -32,49 +30,6 @@ using nrd2005::TXMLSIMPList;
 using nrd2005::TXMLVSDSIMPConsult;
 using nrd2005::TXMLVSDSIMPConsultList;
 using nrd2005::TXMLVSDVisit;
-
-// Also the one of NRD 2008 to 2021.
-class TXMLProfilact : public Element {
-  public:
-    using Element::Element;
-    bool Child() const { return readBoolean("Child"); }
-    bool Mother() const { return readBoolean("Mother"); }
-    std::int32_t GestWeek() const { return readInteger("GestWeek"); }
-    bool Over18() const { return readBoolean("Over18"); }
-    bool Risk() const { return readBoolean("Risk"); }
-};
-
-// Also the one of NRD 2008.
-class TXMLVisitFor : public Element {
-  public:
-    using Element::Element;
-    bool Consult() const { return readBoolean("Consult"); }
-    TXMLProfilact Profilact() const { return readElement<TXMLProfilact>("Profilact"); }
-    bool Disp() const { return readBoolean("Disp"); }
-    TXMLVSDVisit VSDVisit() const { return readElement<TXMLVSDVisit>("VSDVisit"); }
-    bool RpHosp() const { return readBoolean("RpHosp"); }
-    bool LKKVisit() const { return readBoolean("LKKVisit"); }
-    std::int32_t CountLKKMembers() const { return readInteger("CountLKKMembers"); }
-    bool Telk() const { return readBoolean("Telk"); }
-};
-
-// Also the one of NRD 2008.
-class TXMLDocs : public Element {
-  public:
-    using Element::Element;
-    TXMLSIMPConsultList SIMPConsult() const { return readList<TXMLSIMPConsult>("SIMPConsult"); }
-    TXMLVSDSIMPConsultList VSDSIMPConsult() const {
-        return readList<TXMLVSDSIMPConsult>("VSDSIMPConsult");
-    }
-    TXMLMDDList MDD() const { return readList<TXMLMDD>("MDD"); }
-    bool TalonTELK() const { return readBoolean("TalonTELK"); }
-    TXMLLKK LKK() const { return readElement<TXMLLKK>("LKK"); }
-    bool Hospitaliz() const { return readBoolean("Hospitaliz"); }
-    TXMLHList HList() const { return readElement<TXMLHList>("HList"); }
-    TXMLRp Rp() const { return readElement<TXMLRp>("Rp"); }
-    bool Izvestie() const { return readBoolean("Izvestie"); }
-    bool EtEpikriza() const { return readBoolean("EtEpikriza"); }
-};
 
 using TXMLAmbList = nrd2005::EarlyAmbList<TXMLPatient, TXMLVisitFor, TXMLDocs>;
 using TXMLAmbListList = ElementList<TXMLAmbList>;

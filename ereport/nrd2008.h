@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "ereport/nrd2006.h"
 
 namespace kalvex::ereport::nrd2008 {
@@ -34,25 +32,6 @@ using nrd2006::TXMLVisitFor;
 using nrd2006::TXMLVSDSIMPConsult;
 using nrd2006::TXMLVSDSIMPConsultList;
 using nrd2006::TXMLVSDVisit;
-
-class TXMLCOUNTRY : public Element {
-  public:
-    using Element::Element;
-    std::string COUNTRYCODE() const { return readText("COUNTRYCODE"); }
-    std::string COUNTRYIDNO() const { return readText("COUNTRYIDNO"); }
-};
-
-class TXMLPatient : public Element {
-  public:
-    using Element::Element;
-    std::string EGN() const { return readText("EGN"); }
-    TXMLLNCH LNCH() const { return readElement<TXMLLNCH>("LNCH"); }
-    TXMLCOUNTRY COUNTRY() const { return readElement<TXMLCOUNTRY>("COUNTRY"); }
-    std::string RZOK() const { return readText("RZOK"); }
-    std::string ZdrRajon() const { return readText("ZdrRajon"); }
-    TXMLName Name() const { return readElement<TXMLName>("Name"); }
-    std::string Address() const { return readText("Address"); }
-};
 
 using TXMLAmbList = nrd2005::EarlyAmbList<TXMLPatient, TXMLVisitFor, TXMLDocs>;
 using TXMLAmbListList = ElementList<TXMLAmbList>;

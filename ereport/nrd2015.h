@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "ereport/nrd2009.h"
 
 namespace kalvex::ereport::nrd2015 {
@@ -41,19 +38,6 @@ using nrd2009::TXMLVisitFor;
 using nrd2009::TXMLVSDSIMPConsult;
 using nrd2009::TXMLVSDSIMPConsultList;
 using nrd2009::TXMLVSDVisit;
-
-// The certificate number is text again, but an empty one has no value.
-class TXMLHList : public Element {
-  public:
-    using Element::Element;
-    std::string NoBl() const { return readStrictText("NoBl"); }
-    std::uint16_t Days() const { return readWord("days"); }
-    std::string HLMKB() const { return readText("HLMKB"); }
-    std::string HLFromDate() const { return readText("HLFromDate"); }
-    std::string HLToDate() const { return readText("HLToDate"); }
-    bool HLtype() const { return readBoolean("HLtype"); }
-};
-using TXMLHListList = ElementList<TXMLHList>;
 
 using TXMLDocs = nrd2009::BasicDocs<TXMLSIMPConsult, TXMLVSDSIMPConsult, TXMLMDD, TXMLHospNapr,
                                     TXMLHList, TXMLRp>;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "ereport/nrd2018.h"
 
 namespace kalvex::ereport::nrd2021 {
@@ -44,18 +41,6 @@ using nrd2022::TXMLSendedFrom;
 using nrd2022::TXMLSIMPList;
 using nrd2022::TXMLTherapy;
 using nrd2022::TXMLVaccine;
-
-class TXMLRpDrug : public Element {
-  public:
-    using Element::Element;
-    std::string PrescNum() const { return readText("prescNum"); }
-    std::string DrugCode() const { return readText("DrugCode"); }
-    std::string DrugMKB() const { return readText("DrugMKB"); }
-    std::int32_t Quantity() const { return readInteger("Quantity"); }
-    std::int32_t Day() const { return readInteger("Day"); }
-};
-using TXMLRpDrugList = ElementList<TXMLRpDrug>;
-using TXMLRp = nrd2022::BasicRp<TXMLRpDrug>;
 
 using TXMLDocs = nrd2009::BasicDocsWithNote<TXMLSIMPConsult, TXMLVSDSIMPConsult, TXMLMDD,
                                             TXMLHospNapr, TXMLHList, TXMLRp>;

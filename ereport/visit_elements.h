@@ -5,55 +5,12 @@
 
 #include "ereport/element.h"
 
-// NRD 2022: diagnoses, procedures, therapy, the reason of the visit and immunisations.
+// Why the patient came: the referral that brought them and the reason of the visit, in
+// every NRD version. A version that only adds properties derives from the one it extends;
+// NRD 2022 counts where earlier versions have flags, so its types stand alone.
 namespace kalvex::ereport::nrd2022 {
 
-class TXMLMainDiag : public Element {
-  public:
-    using Element::Element;
-    std::string ImeMD() const { return readText("imeMD"); }
-    std::string MKB() const { return readText("MKB"); }
-    std::string ImeLinkD() const { return readText("imeLinkD"); }
-    std::string MKBLinkD() const { return readText("MKBLinkD"); }
-};
-
-class TXMLDiag : public Element {
-  public:
-    using Element::Element;
-    std::string ImeD() const { return readText("imeD"); }
-    std::string MKB() const { return readText("MKB"); }
-    std::string ImeLinkD() const { return readText("imeLinkD"); }
-    std::string MKBLinkD() const { return readText("MKBLinkD"); }
-};
-using TXMLDiagList = ElementList<TXMLDiag>;
-
-class TXMLProcedure_ : public Element {
-  public:
-    using Element::Element;
-    std::string ImeP() const { return readText("imeP"); }
-    std::string KodP() const { return readText("kodP"); }
-    std::string ACHIcode() const { return readText("ACHIcode"); }
-    std::int32_t CountP() const { return readInteger("CountP"); }
-};
-using TXMLProcedure_List = ElementList<TXMLProcedure_>;
-
-class TXMLReimbursible : public Element {
-  public:
-    using Element::Element;
-    std::string DrugCode() const { return readText("DrugCode"); }
-    std::string DrugMKB() const { return readText("DrugMKB"); }
-    std::int32_t Quantity() const { return readInteger("Quantity"); }
-    std::int32_t Day() const { return readInteger("Day"); }
-};
-using TXMLReimbursibleList = ElementList<TXMLReimbursible>;
-
-class TXMLTherapy : public Element {
-  public:
-    using Element::Element;
-    std::string Nonreimburce() const { return readText("Nonreimburce"); }
-    TXMLReimbursibleList Reimbursible() const { return readList<TXMLReimbursible>("Reimbursible"); }
-};
-
+// Every version has the referral part unchanged.
 class TXMLSendedFrom : public Element {
   public:
     using Element::Element;
@@ -90,6 +47,92 @@ class TXMLSIMPList : public Element {
     }
 };
 
+// NRD 2009 to 2022.
+class TXMLLKKMember : public Element {
+  public:
+    using Element::Element;
+    std::string UIN() const { return readText("UIN"); }
+    std::string SIMPCode() const { return readText("SIMPCode"); }
+};
+using TXMLLKKMemberList = ElementList<TXMLLKKMember>;
+
+}  // namespace kalvex::ereport::nrd2022
+
+namespace kalvex::ereport::nrd2005 {
+
+// NRD 2005 only.
+class TXMLProfilact : public Element {
+  public:
+    using Element::Element;
+    bool Child() const { return readBoolean("Child"); }
+    bool Mother() const { return readBoolean("Mother"); }
+    std::int32_t GestWeek() const { return readInteger("GestWeek"); }
+    bool Over18() const { return readBoolean("Over18"); }
+};
+
+// NRD 2005 to 2021.
+class TXMLVSDVisit : public Element {
+  public:
+    using Element::Element;
+    bool Hosp() const { return readBoolean("Hosp"); }
+};
+
+// "VisitFor" of NRD 2005 to 2021 with the version's "Profilact": flags where NRD 2022
+// has counts.
+template <class ProfilactT>
+class FlagVisitFor : public Element {
+  public:
+    using Element::Element;
+    bool Consult() const { return readBoolean("Consult"); }
+    ProfilactT Profilact() const { return readElement<ProfilactT>("Profilact"); }
+    bool Disp() const { return readBoolean("Disp"); }
+    TXMLVSDVisit VSDVisit() const { return readElement<TXMLVSDVisit>("VSDVisit"); }
+    bool RpHosp() const { return readBoolean("RpHosp"); }
+    bool LKKVisit() const { return readBoolean("LKKVisit"); }
+    bool Telk() const { return readBoolean("Telk"); }
+};
+
+// NRD 2005 only.
+class TXMLVisitFor : public FlagVisitFor<TXMLProfilact> {
+  public:
+    using FlagVisitFor::FlagVisitFor;
+};
+
+}  // namespace kalvex::ereport::nrd2005
+
+namespace kalvex::ereport::nrd2006 {
+
+// NRD 2006 to 2021.
+class TXMLProfilact : public nrd2005::TXMLProfilact {
+  public:
+    using nrd2005::TXMLProfilact::TXMLProfilact;
+    bool Risk() const { return readBoolean("Risk"); }
+};
+
+// NRD 2006 and 2008.
+class TXMLVisitFor : public nrd2005::FlagVisitFor<TXMLProfilact> {
+  public:
+    using FlagVisitFor::FlagVisitFor;
+    std::int32_t CountLKKMembers() const { return readInteger("CountLKKMembers"); }
+};
+
+}  // namespace kalvex::ereport::nrd2006
+
+namespace kalvex::ereport::nrd2009 {
+
+// NRD 2009 to 2021.
+class TXMLVisitFor : public nrd2006::TXMLVisitFor {
+  public:
+    using nrd2006::TXMLVisitFor::TXMLVisitFor;
+    nrd2022::TXMLLKKMemberList LKKMember() const {
+        return readList<nrd2022::TXMLLKKMember>("LKKMember");
+    }
+};
+
+}  // namespace kalvex::ereport::nrd2009
+
+namespace kalvex::ereport::nrd2022 {
+
 class TXMLProfilact : public Element {
   public:
     using Element::Element;
@@ -107,14 +150,6 @@ class TXMLVSDVisit : public Element {
     std::int32_t Hosp() const { return readInteger("Hosp"); }
 };
 
-class TXMLLKKMember : public Element {
-  public:
-    using Element::Element;
-    std::string UIN() const { return readText("UIN"); }
-    std::string SIMPCode() const { return readText("SIMPCode"); }
-};
-using TXMLLKKMemberList = ElementList<TXMLLKKMember>;
-
 class TXMLVisitFor : public Element {
   public:
     using Element::Element;
@@ -127,22 +162,6 @@ class TXMLVisitFor : public Element {
     std::int32_t CountLKKMembers() const { return readInteger("CountLKKMembers"); }
     TXMLLKKMemberList LKKMember() const { return readList<TXMLLKKMember>("LKKMember"); }
     std::int32_t Telk() const { return readInteger("Telk"); }
-};
-
-class TXMLVaccine : public Element {
-  public:
-    using Element::Element;
-    std::string VaccineNo() const { return readText("VaccineNo"); }
-    std::string VaccineType() const { return readText("VaccineType"); }
-};
-
-class TXMLImun : public Element {
-  public:
-    using Element::Element;
-    std::string NoImun() const { return readText("NoImun"); }
-    TXMLCodeType2List CodeImun() const { return readTextList("CodeImun"); }
-    std::string Mantu() const { return readText("Mantu"); }
-    TXMLVaccine Vaccine() const { return readElement<TXMLVaccine>("Vaccine"); }
 };
 
 }  // namespace kalvex::ereport::nrd2022
