@@ -12,8 +12,13 @@ void drawSheet(QPainter& p, QRectF r) {
     p.setBrush(Qt::white);
     p.drawRect(r);
     p.setPen(QPen(QColor(120, 140, 190), 1));
-    for (qreal y = r.top() + r.height() * 0.25; y < r.bottom() - 2; y += r.height() * 0.18)
+    // Text lines from a quarter down, as many as fit above the sheet's bottom edge.
+    for (int line = 0;; ++line) {
+        const qreal y = r.top() + r.height() * (0.25 + 0.18 * line);
+        if (y >= r.bottom() - 2)
+            break;
         p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+    }
 }
 
 void drawDrum(QPainter& p, QRectF r) {
