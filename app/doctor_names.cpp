@@ -1,5 +1,6 @@
 #include "app/doctor_names.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace kalvex::app {
@@ -19,9 +20,11 @@ std::string databaseNameOfXmlEntry(const std::string& xmlEntryText) {
     const size_t blank = text.find(' ');
     if (blank == std::string_view::npos)
         return std::string(trimBlanks(text)) + " ";
-    const size_t count = text.find(" (", blank);
-    const std::string_view rest = text.substr(
-        blank + 1, count == std::string_view::npos ? std::string_view::npos : count - blank - 1);
+    // The sheet count's " (" is the last one, since a name may hold parentheses of
+    // its own; it can start at the first blank itself, which leaves the rest empty.
+    const size_t count = text.rfind(" (");
+    const size_t end = count == std::string_view::npos ? text.size() : std::max(count, blank + 1);
+    const std::string_view rest = text.substr(blank + 1, end - blank - 1);
     return std::string(trimBlanks(text.substr(0, blank))) + " " + std::string(trimBlanks(rest));
 }
 

@@ -17,7 +17,10 @@ TEST(DoctorNames, NameOfAnXmlEntryAsTheDatabaseListShowsIt) {
         {"Иван  Петров   Стоянов  (3 амб.листа)", "Иван Петров   Стоянов"},
         {"Иван  (1 амб.листа)", "Иван "},
         {"  (0 амб.листа)", " "},
-        {"Д-р Иван (Вани) Петров  (2 амб.листа)", "Д-р Иван"},  // the first " (" ends it
+        // Parentheses of the name's own: only the sheet count's " (" ends it.
+        {"Д-р Иван (Вани) Петров  (2 амб.листа)", "Д-р Иван (Вани) Петров"},
+        {"Иван (Вани) Петров  (2 амб.листа)", "Иван (Вани) Петров"},
+        {"Иван (2 амб.листа)", "Иван "},
     };
     for (const Case& c : cases)
         EXPECT_EQ(databaseNameOfXmlEntry(c.entry), c.name) << c.entry;
