@@ -18,6 +18,20 @@
 #include "db/gdb_mediator.h"
 
 namespace kalvex::app {
+namespace {
+
+// Fills a doctor list with its entries' texts, each carrying `data`, and leaves it
+// without a selection; the opened list shows every entry, up to twenty lines.
+template <class Entry, class Data>
+void fillDoctorList(QComboBox* list, const std::vector<Entry>& entries, Data Entry::*data) {
+    list->clear();
+    for (const Entry& entry : entries)
+        list->addItem(q(entry.text), entry.*data);
+    list->setMaxVisibleItems(std::min(list->count(), 20));
+    list->setCurrentIndex(-1);
+}
+
+}  // namespace
 
 void TfrmMain::leaveFilePage() {
     const std::string file = s(edtXMLfile->text());
@@ -35,12 +49,8 @@ void TfrmMain::leaveFilePage() {
     }
 
     db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
-    cbxDoctorGDB->clear();
-    GDB_UINS.clear();
     GDB_UINS = db::GDBFillDoctorNames(dm_.database);
-    for (const db::GdbDoctor& doctor : GDB_UINS)
-        cbxDoctorGDB->addItem(q(doctor.text), doctor.id);
-    cbxDoctorGDB->setCurrentIndex(-1);
+    fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
     cbImportDoctorIfNotExists->setVisible(true);
     preselectDatabaseDoctorByName();
 
@@ -66,11 +76,7 @@ void TfrmMain::loadXml(const std::string& fileName) {
     if (cbNRD->currentIndex() == 0)
         return;
     XML_UINS = std::move(doctors);
-    cbxDoctorXML->clear();
-    for (const ereport::XmlDoctorItem& doctor : XML_UINS)
-        cbxDoctorXML->addItem(q(doctor.text), doctor.position);
-    cbxDoctorXML->setMaxVisibleItems(std::min(cbxDoctorXML->count(), 20));
-    cbxDoctorXML->setCurrentIndex(-1);
+    fillDoctorList(cbxDoctorXML, XML_UINS, &ereport::XmlDoctorItem::position);
 }
 
 void TfrmMain::preselectDatabaseDoctorByName() {

@@ -263,6 +263,32 @@ class WizardTest : public QObject {
         QVERIFY(!w().cbImportDoctorIfNotExists->isHidden());  // not touched
     }
 
+    void doctorListsShowUpToTwentyLines_data() {
+        QTest::addColumn<int>("doctors");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("three") << 3 << 3;
+        QTest::newRow("twenty-five") << 25 << 20;
+    }
+
+    void doctorListsShowUpToTwentyLines() {
+        QFETCH(int, doctors);
+        QFETCH(int, lines);
+        std::vector<Doctor> inFile;
+        for (int i = 0; i < doctors; ++i) {
+            const std::string uin = std::to_string(100 + i);
+            addDatabaseDoctor("Лекар", nullptr, uin.c_str(), uin.c_str());
+            inFile.push_back({"Лекар " + uin, uin, 1});
+        }
+        start();
+        writeBytes(dir_->file("r.xml"), report(inFile));
+        toDoctorPage(kNrd2018, dir_->file("r.xml"));
+        QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
+        QCOMPARE(w().cbxDoctorXML->count(), doctors);
+        QCOMPARE(w().cbxDoctorGDB->count(), doctors);
+        QCOMPARE(w().cbxDoctorXML->maxVisibleItems(), lines);
+        QCOMPARE(w().cbxDoctorGDB->maxVisibleItems(), lines);
+    }
+
     void folderOfThreeFilesCountsItsSteps() {
         addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
         start();
