@@ -22,6 +22,7 @@
 #include "app/folder_files.h"
 #include "app/options.h"
 #include "app/qt_text.h"
+#include "app/wait_cursor.h"
 #include "common/file_version.h"
 #include "common/program_path.h"
 #include "db/gdb_mediator.h"
@@ -168,7 +169,7 @@ void TfrmMain::btnNextClick() {
     } else if (current == tshProgress) {
         showPage(tshFinishUpdate);
     } else if (current == tshFinishUpdate) {
-        db::GDBCloseDatabase(dm_.database);
+        closeDatabase();
         dm_.logger().LogEntryVerbose("Записване на настройките във лог-а");
         SaveOptionsToFile(dm_.OptionsFileName(), currentOptions());
         endProgram();
@@ -253,8 +254,13 @@ void TfrmMain::btnImportAgainClick() {
     btnNext->setText("Напред >");
     btnPrev->setEnabled(true);
     btnCancel->setEnabled(true);
-    db::GDBCloseDatabase(dm_.database);
+    closeDatabase();
     pages->setCurrentWidget(tshChooseXMLandDB);  // the status text stays as it is
+}
+
+void TfrmMain::closeDatabase() {
+    const WaitCursor busy;
+    db::GDBCloseDatabase(dm_.database);
 }
 
 void TfrmMain::LogToMemo(const std::string& message) {

@@ -108,6 +108,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     int XMLGetDoctorID() const;
     int GDBGetDoctorID() const;
     void runImport();
+    // Commits the run and closes the connection, under the hourglass.
+    void closeDatabase();
 
     // Runs a handler as the framework would: an error ends it with an error box.
     void guarded(const std::function<void()>& handler);

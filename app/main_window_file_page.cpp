@@ -1,5 +1,4 @@
 // The file page's "Напред >": load the e-report, open the database, preselect a doctor.
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/options.h"
 #include "app/qt_text.h"
+#include "app/wait_cursor.h"
 #include "common/error.h"
 #include "db/gdb_mediator.h"
 
@@ -48,7 +48,10 @@ void TfrmMain::leaveFilePage() {
         cbxDoctorXML->setCurrentIndex(0);
     }
 
-    db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
+    {
+        const WaitCursor busy;
+        db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
+    }
     GDB_UINS = db::GDBFillDoctorNames(dm_.database);
     fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
     cbImportDoctorIfNotExists->setVisible(true);
@@ -66,10 +69,7 @@ std::string TfrmMain::firstFolderFile() const {
 }
 
 void TfrmMain::loadXml(const std::string& fileName) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
-    } restore;
+    const WaitCursor busy;
     std::vector<ereport::XmlDoctorItem> doctors =
         dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
     // NRD "2003" binds nothing and leaves the list as it was.
