@@ -1,6 +1,7 @@
 #include "app/folder_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace kalvex::app {
