@@ -169,6 +169,40 @@ class WizardTest : public QObject {
         QVERIFY(!std::filesystem::exists(optionsFile()));
     }
 
+    void optionsFileSetsTheControls_data() {
+        QTest::addColumn<QString>("file");  // empty: no options file
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<int>("edition");
+        QTest::newRow("first start") << "" << true << false << 0;
+        QTest::newRow("single file") << "rbFolderChecked=0\nrbFileChecked=1" << false << true << 0;
+        // Neither checked still works in folder mode.
+        QTest::newRow("both 0") << "rbFolderChecked=0\nrbFileChecked=0" << false << false << 0;
+        QTest::newRow("both 1, file set last")
+            << "rbFolderChecked=1\nrbFileChecked=1" << false << true << 0;
+        QTest::newRow("hex edition") << "cbSalvixType=0x1" << true << false << 1;
+        QTest::newRow("edition out of range") << "cbSalvixType=5" << true << false << -1;
+    }
+
+    void optionsFileSetsTheControls() {
+        QFETCH(QString, file);
+        QFETCH(bool, folder);
+        QFETCH(bool, single);
+        QFETCH(int, edition);
+        if (!file.isEmpty())
+            writeBytes(optionsFile(), "[Kalvex]\r\nedtXMLDir=/d\r\n" +
+                                          file.replace("\n", "\r\n").toStdString() + "\r\n");
+        start();
+        QCOMPARE(w().rbFolder->isChecked(), folder);
+        QCOMPARE(w().rbFile->isChecked(), single);
+        QCOMPARE(w().edtXMLDir->isEnabled(), !single);
+        QCOMPARE(w().btnSelectDir->isEnabled(), !single);
+        QCOMPARE(w().edtXMLfile->isEnabled(), single);
+        QCOMPARE(w().btnSelectDirUNC->isEnabled(), single);
+        QCOMPARE(w().edtXMLDir->text(), file.isEmpty() ? QString() : QString("/d"));
+        QCOMPARE(w().cbSalvixType->currentIndex(), edition);
+    }
+
     void enterOnTheWelcomePageMovesToTheFilePage() {
         start();
         QCOMPARE(w().lblStatus->text(), QString("Добре дошли"));
