@@ -80,7 +80,8 @@ void TfrmMain::connectHandlers() {
     connect(btnSelectDir, &QPushButton::clicked, this, [this] { btnSelectDirClick(); });
     connect(btnSelectDirUNC, &QPushButton::clicked, this, [this] { btnSelectDirUNCClick(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(cbNRD, &QComboBox::activated, this, [this] { cbNRDChange(); });
+    // Dropping the prepared statements talks to the database, which can fail.
+    connect(cbNRD, &QComboBox::activated, this, [this] { guarded([this] { cbNRDChange(); }); });
     connect(cbxDoctorXML, &QComboBox::activated, this,
             [this](int index) { cbxDoctorXMLChange(index); });
     connect(ckbVerbose, &QCheckBox::clicked, this,
