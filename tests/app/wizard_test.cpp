@@ -211,6 +211,10 @@ class WizardTest : public QObject {
         QCOMPARE(w().pages->currentWidget(), w().tshChooseXMLandDB);
         QCOMPARE(w().lblStatus->text(), QString("Избор на XML файл и база"));
         QVERIFY(w().btnPrev->isEnabled());
+        // Enter in a field of the page is "Напред >" too.
+        w().edtXMLDir->setText("/no/such/folder");
+        QTest::keyClick(w().edtXMLDir, Qt::Key_Return);
+        QCOMPARE(dialogs_.said, QStringList{"info: Посоченият файл не съществува!"});
     }
 
     void missingFileAndFolderKeepsTheFilePage() {
