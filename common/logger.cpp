@@ -18,7 +18,6 @@ TLogger::TLogger(std::string fileName) : fileName_(std::move(fileName)) {
     } catch (const IoError& e) {
         // Without a writable log the program is still useful; the caller reports this
         // once instead of failing on every later line.
-        fileUsable_ = false;
         startFailure_ = std::string(
                             "Лог файлът не може да бъде записан и програмата ще "
                             "продължи без него. ") +
@@ -38,7 +37,7 @@ TLogger::~TLogger() {
 void TLogger::LogEntry(const std::string& message) {
     if (OnLog)
         OnLog(message);
-    if (fileUsable_)
+    if (startFailure_.empty())
         appendToFile(message);
 }
 

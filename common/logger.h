@@ -41,8 +41,7 @@ class TLogger {
 
     std::string fileName_;
     bool verbose_ = false;
-    bool fileUsable_ = true;
-    std::string startFailure_;
+    std::string startFailure_;  // empty while the file takes lines
 };
 
 // The process's one logger, owned by the data module; null while there is none.

@@ -34,8 +34,6 @@ class TTokenizer {
     std::string GetNextToken(const SeparatorSet& separators);
     std::string GetNextToken() { return GetNextToken(Separators); }
 
-    const std::string& remaining() const { return Text; }
-
   private:
     std::string Text;
     SeparatorSet Separators;

@@ -44,8 +44,6 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
     return true;
 }
 
-}  // namespace
-
 std::string strictText(const std::optional<std::string>& value) {
     if (!value)
         conversionFailure(value, "OleStr");
@@ -73,6 +71,8 @@ bool toBoolean(const std::optional<std::string>& value) {
         conversionFailure(value, "Boolean");
     return *number != 0;
 }
+
+}  // namespace
 
 std::string Element::name() const {
     return node_ == nullptr ? std::string() : reinterpret_cast<const char*>(node_->name);

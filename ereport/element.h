@@ -62,9 +62,4 @@ class Element {
     _xmlNode* node_ = nullptr;
 };
 
-// The conversions behind the strict kinds, shared with the node helpers.
-std::string strictText(const std::optional<std::string>& value);
-std::int32_t toInteger(const std::optional<std::string>& value);
-bool toBoolean(const std::optional<std::string>& value);
-
 }  // namespace kalvex::ereport

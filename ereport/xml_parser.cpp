@@ -93,8 +93,13 @@ class ErrorCollector {
     int line_ = 0;
 };
 
+// Only a DTD that lies wholly inside the file can be checked: the external part that a
+// DOCTYPE names is never read, and judging the file by the internal part alone would
+// refuse a sound report for every element declared outside it.
 bool carriesOwnDeclarations(const xmlDoc* doc) {
-    return doc->intSubset != nullptr && doc->intSubset->children != nullptr;
+    const xmlDtd* dtd = doc->intSubset;
+    return dtd != nullptr && dtd->children != nullptr && dtd->ExternalID == nullptr &&
+           dtd->SystemID == nullptr;
 }
 
 void validateAgainstOwnDeclarations(xmlDoc* doc, const ErrorCollector& errors,

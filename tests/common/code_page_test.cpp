@@ -22,6 +22,10 @@ TEST(CodePage, UnrepresentableBecomesQuestionMark) {
         {"\U0001F600", "?"},  // outside the BMP
         {"x\xFFy", "x?y"},    // stray byte, not UTF-8
         {"ab\xD0", "ab?"},    // truncated sequence at the end
+        // 0xF5 to 0xFF never start a sequence, so the continuation bytes after one are
+        // stray bytes of their own.
+        {"x\xF8\x80\x80y", "x???y"},
+        {"x\xFF\x80\x80\x80y", "x????y"},
         {"Тeрвел",
          "\xD2"
          "e\xF0\xE2\xE5\xEB"},  // Latin e stays Latin

@@ -137,6 +137,19 @@ TEST_F(LoadingTest, ADocumentIsValidatedAgainstItsOwnDeclarations) {
     EXPECT_NE(invalid, kWrongVersion);
 }
 
+TEST_F(LoadingTest, ADtdPartlyOutsideTheFileIsNotCheckedAgainstItsInternalPartAlone) {
+    // The external part is never read, so the elements it would declare are unknown.
+    const std::string body = "<Practice><Doctor><FullName>A</FullName></Doctor></Practice>";
+    const std::vector<XmlDoctorItem> doctorA = {{"A  (0 амб.листа)", 0, ""}};
+    for (const std::string& doctype :
+         {std::string("<!DOCTYPE Practice SYSTEM \"practice.dtd\" [<!ENTITY n \"x\">]>"),
+          std::string("<!DOCTYPE Practice PUBLIC \"-//X//Practice//EN\" \"practice.dtd\" "
+                      "[<!ELEMENT FullName (#PCDATA)>]>")}) {
+        SCOPED_TRACE(doctype);
+        EXPECT_EQ(load(kNrd2022, doctype + body), doctorA);
+    }
+}
+
 TEST_F(LoadingTest, ExternalEntitiesAndDtdsAreNeverRead) {
     const std::string secretFile = files_.write("TOPSECRET", "secret.txt");
     const std::string entity = "<!ENTITY secret SYSTEM \"" + secretFile + "\">";
