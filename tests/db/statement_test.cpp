@@ -175,6 +175,17 @@ TEST_F(StatementTest, ChangedTextIsPreparedAgainAndMisuseFails) {
     EXPECT_THROW(statement.execute(), Error);
 }
 
+TEST_F(StatementTest, ColumnOutsideTheRowIsAnError) {
+    Statement& statement = dm.ibsqlTemp;
+    statement.setSql("SELECT NAME, CODE FROM SPECIALITY WHERE ID = 1");
+    statement.execute();
+    ASSERT_TRUE(statement.fetch());
+    for (const int index : {-1, 2, 1000}) {
+        EXPECT_THROW(statement.column(index), Error) << index;
+        EXPECT_THROW(statement.columnName(index), Error) << index;
+    }
+}
+
 TEST_F(StatementTest, TextBlobIsWrittenFromTextAndReadAsText) {
     // A practice database may keep long notes in text blobs.
     dm.SqlToValue("CREATE TABLE NOTES (ID INTEGER, BODY BLOB SUB_TYPE TEXT)");
