@@ -38,6 +38,16 @@ TEST(ListDoctorsDb, PrintsOneLinePerDoctorOrderedById) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST(ListDoctorsDb, OpensADatabaseUnderACyrillicNameWhateverTheLocale) {
+    const testing::PracticeDatabase database("практика.fdb");
+    for (const char* environment : {"LC_ALL=C", "LC_ALL=C.UTF-8", "LC_ALL= LANG="}) {
+        const ProgramRun run =
+            runImport("list-doctors --db '" + database.path() + "'", environment);
+        EXPECT_EQ(run.exitCode, 0) << environment << ": " << run.err;
+        EXPECT_EQ(run.err, "") << environment;
+    }
+}
+
 TEST(ListDoctorsDb, ConnectionFailurePrintsTheClientsMessageAndExitsWith2) {
     testing::TempDir dir;
     const std::string missing = dir.file("missing.fdb");
