@@ -50,12 +50,14 @@ TEST(ListDoctorsDb, OpensADatabaseUnderACyrillicNameWhateverTheLocale) {
 
 TEST(ListDoctorsDb, ConnectionFailurePrintsTheClientsMessageAndExitsWith2) {
     testing::TempDir dir;
-    const std::string missing = dir.file("missing.fdb");
-    const ProgramRun run = runImport("list-doctors --db '" + missing + "'");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "I/O error during \"open\" operation for file \"" + missing +
-                           "\"\nError while trying to open file\nNo such file or directory\n");
+    for (const char* name : {"missing.fdb", "липсваща.fdb"}) {
+        const std::string missing = dir.file(name);
+        const ProgramRun run = runImport("list-doctors --db '" + missing + "'");
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "I/O error during \"open\" operation for file \"" + missing +
+                               "\"\nError while trying to open file\nNo such file or directory\n");
+    }
 }
 
 TEST(ListDoctorsDb, IncompleteCommandShowsItsUsage) {

@@ -138,6 +138,19 @@ TEST_F(StatementTest, DuplicateRowFailsWithThePhraseAndTheClientsWholeMessage) {
     EXPECT_EQ(count(dm, "DOCTOR"), 1);
 }
 
+TEST_F(StatementTest, CyrillicKeyValueOfADuplicateReadsAsWritten) {
+    const char* insert = "INSERT INTO DOCTOR (UIN) VALUES ('Б-12')";
+    dm.SqlToValue(insert);
+    try {
+        dm.SqlToValue(insert);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "violation of PRIMARY or UNIQUE KEY constraint \"UK_DOCTOR_UIN\" on table "
+                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = 'Б-12')");
+    }
+}
+
 TEST_F(StatementTest, SyntaxErrorKeepsEveryLineOfTheMessage) {
     try {
         dm.SqlToValue("SELECT * FROMM DOCTOR");
