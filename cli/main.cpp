@@ -1,4 +1,5 @@
 // kalvex-import: the import engine without a window.
+#include <clocale>
 #include <iostream>
 #include <string_view>
 
@@ -36,6 +37,10 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Every text of the program is UTF-8, a database's file name too. The embedded
+    // database engine converts that name through the C library's character set, which
+    // is plain ASCII until one is chosen: a Cyrillic folder name would not open.
+    std::setlocale(LC_CTYPE, "C.UTF-8");
     if (argc >= 2 && std::string_view(argv[1]) == "list-doctors") {
         // The practice database's doctors with --db, an e-report's otherwise.
         if (argc >= 3 && std::string_view(argv[2]) == "--db")

@@ -13,8 +13,10 @@
 namespace kalvex::db {
 
 // The input values of a prepared statement, by position. Each value is bound in the
-// type it has (the engine converts it to the column's type), so a number compared
-// with a text column compares as the statement text with the number pasted in would.
+// type it has and the engine converts it to the type the marker was prepared with,
+// which for "TEXT_COLUMN = ?" is the column's text type: a number bound there
+// compares as text ("05" does not match 5). A look-up that must match as a number
+// pasted into the text would ("000412" finds 412) writes CAST(? AS BIGINT).
 // The buffers live as long as the statement; setting a value allocates only when a
 // text is longer than any text that position held before.
 class ParameterRow {

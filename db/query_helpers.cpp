@@ -27,11 +27,18 @@ std::string toText(const common::Variant& value) {
 }
 
 std::int32_t toInt32(const common::Variant& value) {
+    const auto overflow = [&value] { return Error("Integer overflow: " + toText(value)); };
     std::int64_t number = 0;
     if (const auto* whole = std::get_if<std::int64_t>(&value)) {
         number = *whole;
     } else if (const auto* real = std::get_if<double>(&value)) {
-        number = std::llround(*real);
+        // Checked before the conversion: a double beyond 64 bits (or NaN) has no
+        // defined integer, and the message must name the value that was read.
+        const double rounded = std::round(*real);
+        if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+              rounded <= std::numeric_limits<std::int32_t>::max()))
+            throw overflow();
+        number = static_cast<std::int64_t>(rounded);
     } else if (const auto* text = std::get_if<std::string>(&value)) {
         const auto parsed = common::parseInteger(*text);
         if (!parsed)
@@ -42,7 +49,7 @@ std::int32_t toInt32(const common::Variant& value) {
     }
     if (number < std::numeric_limits<std::int32_t>::min() ||
         number > std::numeric_limits<std::int32_t>::max())
-        throw Error("Integer overflow: " + std::to_string(number));
+        throw overflow();
     return static_cast<std::int32_t>(number);
 }
 

@@ -51,6 +51,7 @@ void ResultRow::describe(isc_stmt_handle* statement) {
 }
 
 std::string ResultRow::name(int index) const {
+    checkIndex(index);
     const XSQLVAR& var = sqlda_->sqlvar[index];
     return std::string(var.aliasname, static_cast<std::size_t>(var.aliasname_length));
 }

@@ -22,8 +22,9 @@ using Params = std::vector<Param>;
 
 // The data module: the program's one connection, its one transaction, the generic
 // statements of the query helpers and the named statements that the importers
-// build on first use. Members are declared so that statements go before the
-// transaction and the transaction before the connection.
+// build on first use. The connection is declared first and the statements last, so
+// that the statements are freed before the transaction ends and the transaction
+// ends before the connection is detached.
 class Tdm {
   public:
     Tdm() = default;

@@ -38,14 +38,26 @@ TEST(ListDoctorsDb, PrintsOneLinePerDoctorOrderedById) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST(ListDoctorsDb, OpensADatabaseUnderACyrillicNameWhateverTheLocale) {
+    const testing::PracticeDatabase database("практика.fdb");
+    for (const char* environment : {"LC_ALL=C", "LC_ALL=C.UTF-8", "LC_ALL= LANG="}) {
+        const ProgramRun run =
+            runImport("list-doctors --db '" + database.path() + "'", environment);
+        EXPECT_EQ(run.exitCode, 0) << environment << ": " << run.err;
+        EXPECT_EQ(run.err, "") << environment;
+    }
+}
+
 TEST(ListDoctorsDb, ConnectionFailurePrintsTheClientsMessageAndExitsWith2) {
     testing::TempDir dir;
-    const std::string missing = dir.file("missing.fdb");
-    const ProgramRun run = runImport("list-doctors --db '" + missing + "'");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "I/O error during \"open\" operation for file \"" + missing +
-                           "\"\nError while trying to open file\nNo such file or directory\n");
+    for (const char* name : {"missing.fdb", "липсваща.fdb"}) {
+        const std::string missing = dir.file(name);
+        const ProgramRun run = runImport("list-doctors --db '" + missing + "'");
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "I/O error during \"open\" operation for file \"" + missing +
+                               "\"\nError while trying to open file\nNo such file or directory\n");
+    }
 }
 
 TEST(ListDoctorsDb, IncompleteCommandShowsItsUsage) {

@@ -74,6 +74,35 @@ TEST_F(QueryHelpersTest, TextAndNumberFormsConvertTheValue) {
     EXPECT_THROW(dm.ReadSqlValue("SELECT NAME FROM SPECIALITY WHERE ID = 63", number), Error);
 }
 
+TEST_F(QueryHelpersTest, NumberFormRoundsAndRefusesWhatA32BitIntegerCannotHold) {
+    const struct {
+        const char* type;
+        Variant value;
+        std::int32_t number;   // when it fits
+        const char* overflow;  // the message otherwise
+    } cases[] = {
+        {"DOUBLE PRECISION", 2.4, 2, nullptr},
+        {"DOUBLE PRECISION", -2.6, -3, nullptr},
+        {"DOUBLE PRECISION", 2147483647.0, 2147483647, nullptr},
+        {"DOUBLE PRECISION", 2147483648.0, 0, "Integer overflow: 2147483648"},
+        {"DOUBLE PRECISION", 1e30, 0, "Integer overflow: 1e+30"},
+        {"DOUBLE PRECISION", -1e30, 0, "Integer overflow: -1e+30"},
+        {"BIGINT", std::int64_t{-2147483649}, 0, "Integer overflow: -2147483649"},
+    };
+    for (const auto& c : cases) {
+        const std::string sql = std::string("SELECT CAST(:V AS ") + c.type + ") FROM RDB$DATABASE";
+        std::int32_t number = 0;
+        try {
+            EXPECT_TRUE(dm.ReadSqlValue(sql, number, {{"V", c.value}}));
+            EXPECT_EQ(c.overflow, nullptr) << sql << " gave " << number;
+            EXPECT_EQ(number, c.number) << sql;
+        } catch (const Error& e) {
+            ASSERT_NE(c.overflow, nullptr) << e.what();
+            EXPECT_EQ(std::string(e.what()), c.overflow);
+        }
+    }
+}
+
 TEST_F(QueryHelpersTest, ReadSqlValuesGivesTheFirstRowOrNulls) {
     const char* sql =
         "SELECT fm.COUNT_IN_PACKAGE, fm.DEVISIBLE, fm.ID FROM FREE_MEDICINE fm "

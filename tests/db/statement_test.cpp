@@ -52,6 +52,31 @@ TEST_F(StatementTest, EachValueTravelsInItsOwnType) {
     }
 }
 
+// A sheet or speciality number pasted into a look-up without quotes compares as a
+// number; a bare marker beside a text column compares as text, so such a look-up
+// needs the cast.
+TEST_F(StatementTest, NumberMatchesATextColumnOnlyThroughACast) {
+    dm.SqlToValue("INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, AMB_LISTN) VALUES (1, 1, '000412')");
+    const struct {
+        const char* sql;
+        Variant value;
+        std::int64_t rows;
+    } cases[] = {
+        {"SELECT COUNT(*) FROM SPECIALITY WHERE CODE = 5", common::Null, 2},
+        {"SELECT COUNT(*) FROM SPECIALITY WHERE CODE = :V", std::int64_t{5}, 0},
+        {"SELECT COUNT(*) FROM SPECIALITY WHERE CODE = CAST(:V AS BIGINT)", std::int64_t{5}, 2},
+        {"SELECT COUNT(*) FROM SPECIALITY WHERE CODE = CAST(:V AS BIGINT)", std::string("5"), 2},
+        {"SELECT COUNT(*) FROM PREGLED WHERE AMB_LISTN = 412", common::Null, 1},
+        {"SELECT COUNT(*) FROM PREGLED WHERE AMB_LISTN = :V", std::int64_t{412}, 0},
+        {"SELECT COUNT(*) FROM PREGLED WHERE AMB_LISTN = CAST(:V AS BIGINT)", std::string("412"),
+         1},
+    };
+    for (const auto& c : cases) {
+        const Params params = common::isNull(c.value) ? Params{} : Params{{"V", c.value}};
+        EXPECT_EQ(dm.SqlToValue(c.sql, params), Variant{c.rows}) << c.sql;
+    }
+}
+
 TEST_F(StatementTest, NamedStatementStoresClearedParametersAsNull) {
     Statement& insert = dm.qryPatient;
     insert.setSql(
@@ -113,6 +138,19 @@ TEST_F(StatementTest, DuplicateRowFailsWithThePhraseAndTheClientsWholeMessage) {
     EXPECT_EQ(count(dm, "DOCTOR"), 1);
 }
 
+TEST_F(StatementTest, CyrillicKeyValueOfADuplicateReadsAsWritten) {
+    const char* insert = "INSERT INTO DOCTOR (UIN) VALUES ('Б-12')";
+    dm.SqlToValue(insert);
+    try {
+        dm.SqlToValue(insert);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "violation of PRIMARY or UNIQUE KEY constraint \"UK_DOCTOR_UIN\" on table "
+                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = 'Б-12')");
+    }
+}
+
 TEST_F(StatementTest, SyntaxErrorKeepsEveryLineOfTheMessage) {
     try {
         dm.SqlToValue("SELECT * FROMM DOCTOR");
@@ -148,6 +186,17 @@ TEST_F(StatementTest, ChangedTextIsPreparedAgainAndMisuseFails) {
 
     statement.setSql("");
     EXPECT_THROW(statement.execute(), Error);
+}
+
+TEST_F(StatementTest, ColumnOutsideTheRowIsAnError) {
+    Statement& statement = dm.ibsqlTemp;
+    statement.setSql("SELECT NAME, CODE FROM SPECIALITY WHERE ID = 1");
+    statement.execute();
+    ASSERT_TRUE(statement.fetch());
+    for (const int index : {-1, 2, 1000}) {
+        EXPECT_THROW(statement.column(index), Error) << index;
+        EXPECT_THROW(statement.columnName(index), Error) << index;
+    }
 }
 
 TEST_F(StatementTest, TextBlobIsWrittenFromTextAndReadAsText) {
