@@ -79,6 +79,16 @@ bool isAscii(std::string_view s) {
 
 }  // namespace
 
+bool isUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const size_t length = utf8SequenceLength(text);
+        if (length == 1 && static_cast<unsigned char>(text[0]) >= 0x80)
+            return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
 std::string toCp1251(std::string_view utf8) {
     if (isAscii(utf8))
         return std::string(utf8);

@@ -11,6 +11,9 @@ namespace kalvex::common {
 // is not valid UTF-8, becomes "?".
 std::string toCp1251(std::string_view utf8);
 
+// Whether `text` is well-formed UTF-8 (ASCII included).
+bool isUtf8(std::string_view text);
+
 // Code page 1251 to UTF-8. The one byte without a character (0x98) becomes "?".
 std::string fromCp1251(std::string_view cp1251);
 

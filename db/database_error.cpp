@@ -3,28 +3,6 @@
 #include "common/code_page.h"
 
 namespace kalvex::db {
-namespace {
-
-bool isUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i++]);
-        const int following = lead < 0x80   ? 0
-                              : lead < 0xC2 ? -1
-                              : lead < 0xE0 ? 1
-                              : lead < 0xF0 ? 2
-                              : lead < 0xF5 ? 3
-                                            : -1;
-        if (following < 0 || text.size() - i < static_cast<std::size_t>(following))
-            return false;
-        for (int n = 0; n < following; ++n)
-            if ((static_cast<unsigned char>(text[i++]) & 0xC0) != 0x80)
-                return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 bool isDuplicateKey(std::string_view message) {
     return message.find(kDuplicateKeyPhrase) != std::string_view::npos;
@@ -42,7 +20,7 @@ std::string statusMessage(const ISC_STATUS* status) {
         // of a failed open. The letters А to я of code page 1251 (0xC0 to 0xFF) never
         // form UTF-8 with a letter or ASCII beside them, so a line that is valid UTF-8
         // is taken as such.
-        message += isUtf8(line) ? std::string(line) : common::fromCp1251(line);
+        message += common::isUtf8(line) ? std::string(line) : common::fromCp1251(line);
     }
     return message;
 }

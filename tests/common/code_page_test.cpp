@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using kalvex::common::fromCp1251;
+using kalvex::common::isUtf8;
 using kalvex::common::toCp1251;
 
 TEST(CodePage, RoundTripsCyrillicAndAscii) {
@@ -32,6 +33,24 @@ TEST(CodePage, UnrepresentableBecomesQuestionMark) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(toCp1251(c.utf8), c.cp1251) << c.utf8;
+}
+
+TEST(CodePage, TellsWellFormedUtf8) {
+    const struct {
+        std::string_view text;
+        bool utf8;
+    } cases[] = {
+        {"", true},
+        {"plain ASCII", true},
+        {"Иван Петров", true},
+        {"\U0001F600", true},
+        {"\xC8\xE2\xE0\xED", false},  // "Иван" in code page 1251
+        {"ab\xD0", false},            // truncated at the end
+        {"\xC0\x80", false},          // impossible lead byte
+        {"x\xF8\x80\x80y", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isUtf8(c.text), c.utf8) << c.text;
 }
 
 TEST(CodePage, UndefinedByteOf1251BecomesQuestionMark) {
