@@ -181,13 +181,6 @@ void Statement::setValue(std::string_view name, const common::Variant& value) {
     forEachPosition(name, [&](int i) { params_.set(i, value); });
 }
 
-void Statement::setValue(int position, const common::Variant& value) {
-    ensurePrepared();
-    if (position < 0 || position >= params_.count())
-        throw Error("Parameter position out of range: " + std::to_string(position));
-    params_.set(position, value);
-}
-
 void Statement::execute() {
     ensurePrepared();
     close();

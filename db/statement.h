@@ -44,9 +44,6 @@ class Statement {
     void setTimestamp(std::string_view name, common::DateTime value);
     void setDouble(std::string_view name, double value);
     void setValue(std::string_view name, const common::Variant& value);
-    // The parameter at the given position, counting the markers from 0.
-    void setValue(int position, const common::Variant& value);
-    int paramCount() const { return params_.count(); }
 
     // Runs the statement (preparing it first when needed). A select opens its cursor
     // and fetches nothing yet; a statement that returns one row (RETURNING, EXECUTE
@@ -55,7 +52,6 @@ class Statement {
     // Moves to the next row; false when there is none (or the statement returns no
     // rows). A cursor whose transaction has ended is an error, not an end.
     bool fetch();
-    bool isSelect() const { return kind_ == Kind::select; }
     int columnCount() const { return columns_.count(); }
     std::string columnName(int index) const { return columns_.name(index); }
     // The column of the current row; a text blob as text.
