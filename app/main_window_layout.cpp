@@ -12,9 +12,13 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <string>
+#include <string_view>
 
 #include "app/artwork.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
+#include "ereport/xml_report.h"
 
 namespace kalvex::app {
 namespace {
@@ -97,8 +101,9 @@ void TfrmMain::buildLayout() {
         cbSalvixType = new QComboBox(tshChooseXMLandDB);
         cbSalvixType->addItems({"Salvix GP", "Salvix S"});
         cbNRD = new QComboBox(tshChooseXMLandDB);
-        cbNRD->addItems({"2003", "2005", "2006", "2008", "2009", "2015", "2018", "2021", "2022"});
-        cbNRD->setCurrentIndex(8);
+        for (const std::string_view name : ereport::XmlReport::kVersionNames)
+            cbNRD->addItem(q(std::string(name)));
+        cbNRD->setCurrentIndex(ereport::XmlReport::kVersionCount - 1);
         choices->addWidget(cbSalvixType);
         choices->addStretch();
         choices->addWidget(new QLabel("НРД", tshChooseXMLandDB));

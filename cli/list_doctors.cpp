@@ -1,6 +1,6 @@
 #include "cli/list_doctors.h"
 
-#include <array>
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,16 +12,14 @@
 namespace kalvex::cli {
 namespace {
 
-constexpr std::array<std::string_view, ereport::XmlReport::kVersionCount> kYears = {
-    "2003", "2005", "2006", "2008", "2009", "2015", "2018", "2021", "2022"};
-
 constexpr const char* kUsage = "Usage: kalvex-import list-doctors --nrd YEAR --xml FILE\n";
 
 std::optional<int> nrdIndex(std::string_view year) {
-    for (std::size_t i = 0; i < kYears.size(); ++i)
-        if (kYears[i] == year)
-            return static_cast<int>(i);
-    return std::nullopt;
+    const auto& names = ereport::XmlReport::kVersionNames;
+    const auto found = std::find(names.begin(), names.end(), year);
+    if (found == names.end())
+        return std::nullopt;
+    return static_cast<int>(found - names.begin());
 }
 
 int usageError(const std::string& problem) {

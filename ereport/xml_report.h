@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -53,8 +55,10 @@ struct OptionalBindings<std::tuple<Root...>> {
 // the bound root and doctor reference, kept until the next load of that version.
 class XmlReport {
   public:
-    // NRD index of the wizard's version list: 0 "2003" to 8 "2022".
-    static constexpr int kVersionCount = 9;
+    // The NRD versions by index, as the user picks them: 0 "2003" to 8 "2022".
+    static constexpr std::array<std::string_view, 9> kVersionNames = {
+        "2003", "2005", "2006", "2008", "2009", "2015", "2018", "2021", "2022"};
+    static constexpr int kVersionCount = static_cast<int>(kVersionNames.size());
 
     // Loads `fileName` and binds it for NRD `nrdIndex`. Returns the XML doctor list;
     // for index 0 the file is only parsed and the list is empty. A parse error throws
