@@ -4,10 +4,14 @@
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
+#include "common/code_page.h"
 #include "common/program_path.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // After QApplication, which takes the locale from the environment: a database
+    // under a Cyrillic folder name must open whatever that locale is.
+    kalvex::common::useUtf8CharacterSet();
     QApplication::setApplicationName("Kalvex - Orvano Ltd.");
     kalvex::app::QtDialogs dialogs;
     std::optional<kalvex::app::Session> session =

@@ -1,10 +1,10 @@
 // kalvex-import: the import engine without a window.
-#include <clocale>
 #include <iostream>
 #include <string_view>
 
 #include "cli/list_doctors.h"
 #include "cli/list_doctors_db.h"
+#include "common/code_page.h"
 #include "common/file_version.h"
 #include "common/version_config.h"
 
@@ -37,10 +37,8 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Every text of the program is UTF-8, a database's file name too. The embedded
-    // database engine converts that name through the C library's character set, which
-    // is plain ASCII until one is chosen: a Cyrillic folder name would not open.
-    std::setlocale(LC_CTYPE, "C.UTF-8");
+    // A database under a Cyrillic folder name must open whatever the locale.
+    kalvex::common::useUtf8CharacterSet();
     if (argc >= 2 && std::string_view(argv[1]) == "list-doctors") {
         // The practice database's doctors with --db, an e-report's otherwise.
         if (argc >= 3 && std::string_view(argv[2]) == "--db")

@@ -1,8 +1,10 @@
 #include "common/code_page.h"
 
 #include <iconv.h>
+#include <langinfo.h>
 
 #include <cerrno>
+#include <clocale>
 #include <system_error>
 
 namespace kalvex::common {
@@ -78,6 +80,11 @@ bool isAscii(std::string_view s) {
 }
 
 }  // namespace
+
+void useUtf8CharacterSet() {
+    if (std::string_view(nl_langinfo(CODESET)) != "UTF-8")
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
 
 bool isUtf8(std::string_view text) {
     while (!text.empty()) {

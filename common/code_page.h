@@ -11,6 +11,13 @@ namespace kalvex::common {
 // is not valid UTF-8, becomes "?".
 std::string toCp1251(std::string_view utf8);
 
+// Makes the C library's character set UTF-8 when the environment chose another one or
+// none (plain ASCII), so that libraries which convert through it, the embedded
+// database engine with a file name above all, see the program's text as it is. A
+// UTF-8 locale of the user's stays. Call it after anything that sets the locale from
+// the environment (QApplication does).
+void useUtf8CharacterSet();
+
 // Whether `text` is well-formed UTF-8 (ASCII included).
 bool isUtf8(std::string_view text);
 

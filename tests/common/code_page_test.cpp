@@ -1,10 +1,15 @@
 #include "common/code_page.h"
 
 #include <gtest/gtest.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <string>
 
 using kalvex::common::fromCp1251;
 using kalvex::common::isUtf8;
 using kalvex::common::toCp1251;
+using kalvex::common::useUtf8CharacterSet;
 
 TEST(CodePage, RoundTripsCyrillicAndAscii) {
     const std::string text = "Иван Петров Стоянов, ул. \"Шипка\" № 5 ёЁ";
@@ -58,4 +63,23 @@ TEST(CodePage, UndefinedByteOf1251BecomesQuestionMark) {
                          "b"),
               "a?b");
     EXPECT_EQ(fromCp1251(""), "");
+}
+
+TEST(CodePage, CharacterSetBecomesUtf8AndAUsersUtf8LocaleStays) {
+    const std::string saved = std::setlocale(LC_CTYPE, nullptr);
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"C", "C.UTF-8"},  // no locale chosen: plain ASCII
+        {"POSIX", "C.UTF-8"},
+        {"C.UTF-8", "C.UTF-8"},  // already UTF-8: left as it is
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(std::setlocale(LC_CTYPE, c.before), nullptr) << c.before;
+        useUtf8CharacterSet();
+        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), c.after) << c.before;
+        EXPECT_STREQ(nl_langinfo(CODESET), "UTF-8") << c.before;
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
 }
