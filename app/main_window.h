@@ -97,7 +97,7 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void btnImportAgainClick();
     void Start();
     void Finish();
-    void LogToMemo(const std::string& message);
+    void LogToMemo(const std::string& message) override;
 
     // Steps of "Напред >" on the file page.
     void leaveFilePage();

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "app/artwork.h"
+#include "app/data_module.h"
 #include "app/dialogs.h"
 #include "app/folder_files.h"
 #include "app/main_window.h"
@@ -65,7 +66,7 @@ void TfrmMain::runImport() {
     settings.xmlDoctorIndex = XMLGetDoctorID();
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
-    engine::DoImport(settings, *this);
+    engine::DoImport(dm_.database, dm_.xml, settings, *this);
 }
 
 int TfrmMain::XMLGetDoctorID() const {

@@ -37,6 +37,8 @@ void SetGlobalCultureFormats() {
 void UseSqlDateFormats() {
     formatSettings().shortDateFormat = "yyyy-mm-dd";
     formatSettings().longDateFormat = "yyyy-mm-dd";
+    // The separator goes with the format, so that a date written now reads back.
+    formatSettings().dateSeparator = '-';
 }
 
 std::string FormatDateTime(std::string_view pattern, DateTime dt) {

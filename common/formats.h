@@ -27,8 +27,9 @@ FormatSettings& formatSettings();
 // Fixes the formats of the start-up table; called once, before the disclaimer.
 void SetGlobalCultureFormats();
 
-// Switches the short and long date formats to "yyyy-mm-dd"; from then on every
-// date shown or written as text reads like 2022-05-31. Each sheet import does this.
+// Switches the short and long date formats (and the date separator) to "yyyy-mm-dd";
+// from then on every date shown or written as text reads like 2022-05-31, and such a
+// text reads back. Each sheet import does this.
 void UseSqlDateFormats();
 
 // Formats with a pattern: d dd m mm yy yyyy h hh n nn s ss z zzz; "m"/"mm" right

@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <limits>
+#include <string>
+
+#include "common/error.h"
 
 namespace kalvex::common {
 
@@ -29,6 +32,13 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
 
 std::int32_t readIntegerOr(std::string_view text, std::int32_t fallback) {
     return parseInteger(text).value_or(fallback);
+}
+
+std::int32_t StrToInt(std::string_view text) {
+    const auto parsed = parseInteger(text);
+    if (!parsed)
+        throw Error("'" + std::string(text) + "' is not a valid integer value");
+    return *parsed;
 }
 
 }  // namespace kalvex::common

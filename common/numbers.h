@@ -14,4 +14,7 @@ std::optional<std::int32_t> parseInteger(std::string_view text);
 // The same, or `fallback` when the text is not such an integer.
 std::int32_t readIntegerOr(std::string_view text, std::int32_t fallback);
 
+// The same, or Error "'<text>' is not a valid integer value".
+std::int32_t StrToInt(std::string_view text);
+
 }  // namespace kalvex::common

@@ -40,10 +40,7 @@ std::int32_t toInt32(const common::Variant& value) {
             throw overflow();
         number = static_cast<std::int64_t>(rounded);
     } else if (const auto* text = std::get_if<std::string>(&value)) {
-        const auto parsed = common::parseInteger(*text);
-        if (!parsed)
-            throw Error("'" + *text + "' is not a valid integer value");
-        number = *parsed;
+        number = common::StrToInt(*text);
     } else {
         throw Error("Could not convert variant of type (Date) into type (Integer)");
     }

@@ -75,8 +75,12 @@ Statement::~Statement() {
 }
 
 void Statement::setSql(std::string sql) {
-    if (sql == sql_ && isPrepared())
+    // New text starts with every parameter null, also when it equals the old text:
+    // the values of the last row must never reach the next one.
+    if (sql == sql_ && isPrepared()) {
+        params_.clear();
         return;
+    }
     unprepare();
     sql_ = std::move(sql);
 }

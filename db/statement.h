@@ -27,7 +27,7 @@ class Statement {
     Statement& operator=(const Statement&) = delete;
 
     // An empty text means "build and prepare on next use". Setting the text it already
-    // holds keeps the preparation.
+    // holds keeps the preparation. Either way every parameter is null afterwards.
     void setSql(std::string sql);
     const std::string& sql() const { return sql_; }
 

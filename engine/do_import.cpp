@@ -1,10 +1,53 @@
 #include "engine/do_import.h"
 
-namespace kalvex::engine {
+#include <tuple>
 
-void DoImport(const ImportSettings& /*settings*/, ImportUser& /*user*/) {
-    // The per-version drivers are not there yet: a run imports nothing, so the
-    // wizard's whole flow can already be walked.
+#include "common/logger.h"
+#include "engine/doctor_driver.h"
+#include "engine/nrd_versions.h"
+
+namespace kalvex::engine {
+namespace {
+
+template <class V>
+ImportCounts importVersion(db::Tdm& dm, const ereport::XmlReport& xml,
+                           const ImportSettings& settings, ImportUser& user) {
+    RunContext<V> run(dm, xml.bound<V::index>(), settings, user);
+    run.XMLDoctorIndex = V::singleDoctor ? 0 : settings.xmlDoctorIndex;
+    run.CurrentDoctorID = settings.databaseDoctorId;
+    if constexpr (V::singleDoctor)
+        run.CurrentDoctor = run.report.doctor;
+    else
+        run.CurrentDoctor = run.report.doctor.get_item(run.XMLDoctorIndex);
+    ImportDoctor<V>(run);
+    return run.counts;
+}
+
+using Versions = std::tuple<Nrd2005, Nrd2006, Nrd2008, Nrd2009, Nrd2015, Nrd2018, Nrd2021, Nrd2022>;
+
+template <std::size_t... I>
+ImportCounts dispatch(std::index_sequence<I...>, db::Tdm& dm, const ereport::XmlReport& xml,
+                      const ImportSettings& settings, ImportUser& user) {
+    ImportCounts counts;
+    // NRD "2003" (index 0) matches no version: it imports nothing and logs nothing.
+    (void)((settings.nrdIndex == static_cast<int>(std::tuple_element_t<I, Versions>::index) &&
+            (counts = importVersion<std::tuple_element_t<I, Versions>>(dm, xml, settings, user),
+             true)) ||
+           ...);
+    return counts;
+}
+
+}  // namespace
+
+void RunState::log(const std::string& message) const {
+    if (common::AppLogger != nullptr)
+        common::AppLogger->LogEntry(message);
+}
+
+ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
+                      ImportUser& user) {
+    return dispatch(std::make_index_sequence<std::tuple_size_v<Versions>>(), dm, xml, settings,
+                    user);
 }
 
 }  // namespace kalvex::engine

@@ -1,19 +1,18 @@
 #pragma once
 
+#include "db/tdm.h"
+#include "engine/import_counts.h"
+#include "engine/import_settings.h"
 #include "engine/import_user.h"
+#include "ereport/xml_report.h"
 
 namespace kalvex::engine {
 
-// What the user chose for a run.
-struct ImportSettings {
-    int nrdIndex = 8;          // 0 "2003" … 8 "2022"
-    int edition = 0;           // 0 "Salvix GP", otherwise "Salvix S"
-    int xmlDoctorIndex = 0;    // position of the XML doctor in the e-report
-    int databaseDoctorId = 0;  // DOCTOR.ID, 0 when the database has none
-    bool createDoctorIfMissing = false;
-};
-
-// Imports the chosen doctor's sheets of the e-report loaded last.
-void DoImport(const ImportSettings& settings, ImportUser& user);
+// Imports the chosen doctor's sheets of the e-report loaded last for the chosen NRD
+// version into the open database, in its one transaction; commits nothing but what an
+// importer must make durable at once. An error that stops the run leaves whole sheets
+// before it written and passes on with the text the user is to see.
+ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
+                      ImportUser& user);
 
 }  // namespace kalvex::engine

@@ -24,6 +24,8 @@ class ImportUser {
                                                  const std::string& initial) = 0;
     // A message with one OK button.
     virtual void showMessage(const std::string& text) = 0;
+    // A line for the details page only; it is not written to the log file.
+    virtual void LogToMemo(const std::string& message) = 0;
 };
 
 }  // namespace kalvex::engine

@@ -83,7 +83,6 @@ class XmlReport {
     const nrd2022::TXMLPractice& Practice2022() const { return bound<8>().practice; }
     const nrd2022::TXMLDoctor& Doctor2022() const { return bound<8>().doctor; }
 
-  private:
     // The root class of each NRD index from 1 on; index 0 ("2003") has no model.
     using Roots = std::tuple<nrd2005::TXMLPractice, nrd2006::TXMLPractice, nrd2008::TXMLPractice,
                              nrd2009::TXMLPractice, nrd2015::TXMLPractice, nrd2018::TXMLPractice,
@@ -91,6 +90,8 @@ class XmlReport {
     template <std::size_t Index>
     using Bound = BoundReport<std::tuple_element_t<Index - 1, Roots>>;
 
+    // The binding of NRD index `Index` with its document, which an import run keeps
+    // alive for as long as it holds references into it.
     template <std::size_t Index>
     const Bound<Index>& bound() const {
         const auto& slot = std::get<Index - 1>(bindings_);
@@ -98,6 +99,8 @@ class XmlReport {
             throw Error("No e-report of this NRD version is loaded");
         return *slot;
     }
+
+  private:
     template <std::size_t Index>
     std::vector<XmlDoctorItem> bind();
     template <std::size_t... Index>

@@ -5,7 +5,8 @@
    the import fills. Beyond ID and the keys no column is constrained: the schema of the
    practice product decides that, and a test database must not reject what it takes. */
 
-/* Duplicate: the same UIN; the import looks a doctor up by UIN after inserting it. */
+/* Duplicate: the same UIN and speciality; a doctor of the same UIN under another
+   speciality is another row. */
 CREATE TABLE DOCTOR (
   ID              INTEGER NOT NULL PRIMARY KEY,
   EGN             VARCHAR(20),
@@ -18,7 +19,7 @@ CREATE TABLE DOCTOR (
   IS_PODVIZHNO_LZ CHAR(1) DEFAULT 'N',
   IS_EGN          CHAR(1) DEFAULT 'Y',
   SPECIALITY_ID   INTEGER,
-  CONSTRAINT UK_DOCTOR_UIN UNIQUE (UIN)
+  CONSTRAINT UK_DOCTOR_UIN UNIQUE (UIN, SPECIALITY_ID)
 );
 
 /* Duplicate: the same personal number of the same kind (EGN, PID_TYPE). */

@@ -47,5 +47,9 @@ case "$kind" in
     ;;
 esac
 
+# A compiler cache, where the machine has one, makes rebuilds of other trees cheap.
+if command -v ccache >/dev/null; then
+  flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$root" -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -51,7 +51,10 @@ TEST(Formats, SwitchToSqlDateFormatsStaysForLaterConversions) {
     EXPECT_EQ(DateTimeToStr(at(2022, 5, 31, 14, 3, 12)), "2022-05-31 14:03:12");
     EXPECT_EQ(DateToStr(at(2001, 2, 3)), "2001-02-03");
     EXPECT_EQ(formatSettings().longDateFormat, "yyyy-mm-dd");
-    EXPECT_EQ(formatSettings().dateSeparator, '.');  // the separator is left alone
+    // A date written after the switch reads back, and the old form no longer does.
+    EXPECT_EQ(StrToDate("2023-04-07"), at(2023, 4, 7));
+    EXPECT_EQ(StrToDate(DateToStr(at(1999, 12, 31))), at(1999, 12, 31));
+    EXPECT_THROW(StrToDate("07.04.2023"), kalvex::Error);
     SetGlobalCultureFormats();
     EXPECT_EQ(DateToStr(at(2001, 2, 3)), "03.02.2001");
 }

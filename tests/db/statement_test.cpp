@@ -119,6 +119,21 @@ TEST_F(StatementTest, UnknownParameterIsAnErrorThatNamesIt) {
     }
 }
 
+TEST_F(StatementTest, NewTextDiscardsTheValuesOfTheLastRowEvenWhenItIsTheSameText) {
+    Statement& insert = dm.qryDoctor;
+    const std::string sql = "INSERT INTO DOCTOR (FNAME, UIN) VALUES (:FNAME, :UIN)";
+    insert.setSql(sql);
+    insert.setText("UIN", "2300000001");
+    insert.setText("FNAME", "Петър");
+    insert.execute();
+    for (const std::string& next : {sql, std::string("INSERT INTO DOCTOR (UIN, FNAME) VALUES (:UIN, :FNAME)")}) {
+        insert.setSql(next);
+        insert.setText("UIN", next == sql ? "2300000002" : "2300000003");
+        insert.execute();
+    }
+    EXPECT_EQ(count(dm, "DOCTOR WHERE FNAME IS NULL"), 2);
+}
+
 TEST_F(StatementTest, DuplicateRowFailsWithThePhraseAndTheClientsWholeMessage) {
     Statement& insert = dm.qryDoctor;
     insert.setSql("INSERT INTO DOCTOR (FNAME, UIN) VALUES (:FNAME, :UIN)");
@@ -133,7 +148,8 @@ TEST_F(StatementTest, DuplicateRowFailsWithThePhraseAndTheClientsWholeMessage) {
         EXPECT_EQ(e.sqlCode(), -803);
         EXPECT_EQ(std::string(e.what()),
                   "violation of PRIMARY or UNIQUE KEY constraint \"UK_DOCTOR_UIN\" on table "
-                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = '2300000001')");
+                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = '2300000001', "
+                  "\"SPECIALITY_ID\" = 0)");
     }
     EXPECT_EQ(count(dm, "DOCTOR"), 1);
 }
@@ -147,7 +163,8 @@ TEST_F(StatementTest, CyrillicKeyValueOfADuplicateReadsAsWritten) {
     } catch (const DatabaseError& e) {
         EXPECT_EQ(std::string(e.what()),
                   "violation of PRIMARY or UNIQUE KEY constraint \"UK_DOCTOR_UIN\" on table "
-                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = 'Б-12')");
+                  "\"DOCTOR\"\nProblematic key value is (\"UIN\" = 'Б-12', "
+                  "\"SPECIALITY_ID\" = 0)");
     }
 }
 

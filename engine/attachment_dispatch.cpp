@@ -1,0 +1,53 @@
+// The hand-over of a written examination to the attachment importers, in the order of
+// the sheet's NRD version, each under its condition.
+#include "engine/attachments.h"
+#include "engine/nrd_versions.h"
+#include "engine/sheet_extras.h"
+#include "ereport/node_helpers.h"
+
+namespace kalvex::engine {
+
+template <class V>
+void dispatchAttachments(RunContext<V>& run) {
+    ereport::Element docs;
+    ereport::GetNode(run.CurrentAmbList, "Docs", docs);
+    const auto hospitalisation = [&] {
+        ereport::Element referral, hosp;
+        ereport::GetNode(docs, "HospNapr", referral);
+        ereport::GetNode(referral, "Hosp", hosp);
+        if (ereport::NodeExsist(hosp, "PathNum"))
+            ImportHospitalization(run);
+    };
+    const auto telk = [&] {
+        if (ereport::ReadValueBool(docs, "TalonTELK", false))
+            ImportNaprTELK(run);
+    };
+
+    ImportImmunizations(run);
+    ImportFreeRecipes(run);
+    ImportBolnLists(run);
+    ImportMedNaprs(run);
+    ImportMDDs(run);
+    if constexpr (V::year == 2006 || V::year == 2008) {
+        telk();
+        hospitalisation();
+    } else if constexpr (V::year >= 2009) {
+        hospitalisation();
+        telk();
+    }
+    ereport::Element lkk;
+    ereport::GetNode(docs, "LKK", lkk);
+    if (!ereport::ReadValue(lkk, "NoLKK").empty())
+        ImportLKK(run);
+    if (ereport::NodeExsist(docs, "VSDSIMPConsult")) {
+        const auto consults = run.CurrentAmbList.Docs().VSDSIMPConsult();
+        for (int n = 1; n <= consults.GetCount(); ++n)
+            ImportSingleVSDSIMPConsult(run, consults.get_item(n - 1), n);
+    }
+}
+
+#define KALVEX_INSTANTIATE(V) template void dispatchAttachments<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine

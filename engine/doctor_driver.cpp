@@ -1,0 +1,175 @@
+// The per-doctor driver of every NRD version: the run's database doctor, the progress
+// display, one log line and one savepoint per sheet.
+#include "engine/doctor_driver.h"
+
+#include <exception>
+#include <string>
+
+#include "common/error.h"
+#include "common/numbers.h"
+#include "db/database_error.h"
+#include "engine/doctor_insert.h"
+#include "engine/hired_doctors.h"
+#include "engine/sheet_import.h"
+
+namespace kalvex::engine {
+namespace {
+
+std::string countText(int done, int total) {
+    return "Брой импортирани амбулаторни листа: " + std::to_string(done) + " от " +
+           std::to_string(total) + " общо.";
+}
+
+// The word for the exam type in the sheet's progress line: 11 a primary, 12 a secondary
+// visit. NRD 2022 starts every sheet empty and stops the run on a type that is not a
+// number; earlier versions keep the last sheet's word for any other number.
+template <class V>
+void updateExamKind(std::string& kind, const std::string& examType) {
+    std::int32_t type = 0;
+    if constexpr (V::year == 2022) {
+        kind.clear();
+        if (examType.empty())
+            return;
+        type = common::StrToInt(examType);
+    } else {
+        const auto parsed = common::parseInteger(examType);
+        if (!parsed) {
+            kind.clear();
+            return;
+        }
+        type = *parsed;
+    }
+    if (type == 11)
+        kind = "първичен";
+    else if (type == 12)
+        kind = "вторичен";
+}
+
+// The speciality code of the e-report, written unquoted in the statements, read as
+// the number it stands for: "05" and "5" are the same code.
+std::string specialityNumber(const std::string& simpCode) {
+    return std::to_string(common::StrToInt(simpCode));
+}
+
+// Codes compare as numbers without converting the column: leading zeros off both sides.
+constexpr const char* kSpecialityByCode =
+    "SELECT ID FROM SPECIALITY WHERE TRIM(LEADING '0' FROM CODE) = "
+    "TRIM(LEADING '0' FROM CAST(:CODE AS VARCHAR(20)))";
+
+std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality) {
+    std::int32_t id = 0;
+    if (speciality != nullptr)
+        run.dm.ReadSqlValue(
+            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) AND "
+            "SPECIALITY_ID = :SPECIALITY",
+            id, {{"UIN", uin}, {"SPECIALITY", std::int64_t{*speciality}}});
+    else
+        run.dm.ReadSqlValue(
+            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) ORDER BY ID",
+            id, {{"UIN", uin}});
+    return id;
+}
+
+// NRD 2022: the doctor of the e-report's UIN and speciality when asked to look it up,
+// created when the run has no doctor yet.
+void settleDoctor2022(RunContext<Nrd2022>& run) {
+    if (run.settings.createDoctorIfMissing) {
+        const std::int32_t speciality = common::StrToInt(run.CurrentDoctor.SIMPCode());
+        run.CurrentDoctorID = doctorByUin(run, run.CurrentDoctor.UIN(), &speciality);
+    }
+    if (run.CurrentDoctorID == 0)
+        run.CurrentDoctorID = ImportDoctorInfo2022(run);
+}
+
+// Runs the sheet importer inside a savepoint: a sheet is written whole or not at all.
+template <class V>
+void importWholeSheet(RunContext<V>& run) {
+    db::Tdm& dm = run.dm;
+    dm.SqlToValue("SAVEPOINT KALVEX_SHEET");
+    try {
+        ImportAmbList<V>(run);
+    } catch (const std::exception& e) {
+        const std::string why = e.what();
+        try {
+            dm.SqlToValue("ROLLBACK TO SAVEPOINT KALVEX_SHEET");
+        } catch (const Error& rollback) {
+            throw Error(why + "\n" + rollback.what());
+        }
+        ++run.counts[RowKind::examination].failed;
+        run.log("Амбулаторният лист с номер " + run.CurrentAmbList.NoAl() +
+                " не е импортиран: " + why);
+        throw;
+    }
+    dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
+    if (run.commitAfterSheet) {
+        dm.traMain.commitRetaining();
+        run.commitAfterSheet = false;
+    }
+}
+
+}  // namespace
+
+std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
+    const auto& doctor = run.CurrentDoctor;
+    std::int32_t speciality = 0;
+    run.dm.ReadSqlValue(kSpecialityByCode, speciality,
+                        {{"CODE", specialityNumber(doctor.SIMPCode())}});
+    const std::string uin = doctor.UIN();
+    try {
+        insertDoctor(run.dm, DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false,
+                                       speciality});
+        ++run.counts[RowKind::doctor].written;
+    } catch (const db::DatabaseError& e) {
+        if (!db::isDuplicateKey(e.what()))
+            throw;
+        run.log(e.what());
+        ++run.counts[RowKind::doctor].existing;
+    }
+    // The doctor of this UIN and speciality, or, where the database keys doctors
+    // otherwise, the first of this UIN. Never a run without a doctor.
+    std::int32_t id = doctorByUin(run, uin, &speciality);
+    if (id == 0)
+        id = doctorByUin(run, uin, nullptr);
+    if (id == 0)
+        throw Error("Лекарят с УИН " + uin +
+                    " не може да бъде създаден в базата на Salvix. Импортът е прекратен.");
+    return id;
+}
+
+template <class V>
+void ImportDoctor(RunContext<V>& run) {
+    if constexpr (V::year == 2022)
+        settleDoctor2022(run);
+    const auto sheets = run.CurrentDoctor.AmbList();
+    const int total = sheets.GetCount();
+    run.user.setActionText("");
+    run.user.setCountText(countText(0, total));
+    run.user.setProgress(0, total);
+
+    if (total > 0 && run.CurrentDoctorID == 0)
+        throw Error(
+            "В базата на Salvix няма лекар, на когото да бъдат импортирани амбулаторните "
+            "листа. Импортът е прекратен.");
+    CheckForHired_Subst<V>(run, sheets);
+
+    std::string kind;
+    for (int i = 0; i < total; ++i) {
+        run.CurrentAmbList = sheets.get_item(i);
+        const auto name = run.CurrentAmbList.Patient().Name();
+        updateExamKind<V>(kind, run.CurrentAmbList.ExamType());
+        const std::string action = "Импортиране на " + kind + " АЛ № " +
+                                   run.CurrentAmbList.NoAl() + " на " + name.Given() + " " +
+                                   name.Sur() + " " + name.Family();
+        run.user.setActionText(action);
+        run.user.setCountText(countText(i + 1, total));
+        run.user.setProgress(i + 1, total);
+        run.log(action);
+        importWholeSheet(run);
+    }
+}
+
+#define KALVEX_INSTANTIATE(V) template void ImportDoctor<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine

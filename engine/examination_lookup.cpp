@@ -1,0 +1,56 @@
+// How a sheet is found in the database: GetPregledID of every NRD version.
+#include "engine/examination_lookup.h"
+
+#include <string>
+
+#include "engine/nrd_versions.h"
+#include "engine/sheet_number.h"
+#include "ereport/node_helpers.h"
+
+namespace kalvex::engine {
+namespace {
+
+// DOCTOR.ID of the sheet's hired or substitute doctor, 0 when it names none the
+// database has.
+template <class V>
+std::int32_t hiredDoctorId(RunContext<V>& run) {
+    ereport::Element hired;
+    ereport::GetNode(run.CurrentAmbList, "Hired_Subst", hired);
+    const std::string uin = ereport::ReadValue(hired, "UINH_S");
+    if (uin.empty())
+        return 0;
+    std::int32_t id = 0;
+    run.dm.ReadSqlValue("SELECT d.ID FROM DOCTOR d WHERE " + sameText("d.UIN", "UIN"), id,
+                        {{"UIN", uin}});
+    return id;
+}
+
+}  // namespace
+
+template <class V>
+common::Variant GetPregledID(RunContext<V>& run) {
+    const std::int32_t hired = hiredDoctorId(run);
+    const std::string noAl = ereport::ReadValue(run.CurrentAmbList, "NoAl");
+    const std::string date = ereport::ReadValue(run.CurrentAmbList, "dataAl");
+    std::string number;
+    if (V::year == 2022 && isNrn(noAl))
+        number = sameText("NRN", "NO");
+    else if (V::year == 2021 && isNrn(noAl))
+        // NRD 2021 writes a national number into AMB_LISTN (its row has no NRN column).
+        number = "(" + sameText("NRN", "NO") + " OR " + sameText("AMB_LISTN", "NO") + ")";
+    else
+        number = sameNumber("AMB_LISTN", "NO");
+    return run.dm.SqlToValue(
+        "SELECT ID FROM PREGLED WHERE PACIENT_ID = :PATIENT AND DOCTOR_ID = :DOCTOR AND " +
+            number + " AND START_DATE = CAST(:START_DATE AS DATE)",
+        {{"PATIENT", std::int64_t{run.CurrentPatientID}},
+         {"DOCTOR", std::int64_t{hired == 0 ? run.CurrentDoctorID : hired}},
+         {"NO", noAl},
+         {"START_DATE", date}});
+}
+
+#define KALVEX_INSTANTIATE(V) template common::Variant GetPregledID<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine

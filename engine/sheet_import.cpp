@@ -1,0 +1,340 @@
+// The ambulatory sheet of every NRD version as one examination row: patient, look-up,
+// the general columns, the specialist rules, the insert and the attachments.
+#include "engine/sheet_import.h"
+
+#include <string>
+
+#include "common/characters.h"
+#include "common/conversions.h"
+#include "common/formats.h"
+#include "common/numbers.h"
+#include "db/database_error.h"
+#include "engine/column_values.h"
+#include "engine/examination_lookup.h"
+#include "engine/nrd_versions.h"
+#include "engine/patient_import.h"
+#include "engine/sheet_extras.h"
+#include "engine/sheet_number.h"
+#include "engine/sheet_statement.h"
+#include "engine/value_reads.h"
+#include "ereport/node_helpers.h"
+
+namespace kalvex::engine {
+namespace {
+
+using ereport::Element;
+
+Element node(const Element& parent, std::string_view name) {
+    Element child;
+    ereport::GetNode(parent, name, child);
+    return child;
+}
+
+// The hired or substitute doctor of the sheet, when the database has one of its UIN.
+template <class V>
+void setSheetDoctor(RunContext<V>& run, ColumnValues& row) {
+    const Element hired = node(run.CurrentAmbList, "Hired_Subst");
+    const std::string uin = ereport::ReadValue(hired, "UINH_S");
+    std::int32_t id = 0;
+    if (!uin.empty())
+        run.dm.ReadSqlValue("SELECT d.ID FROM DOCTOR d WHERE d.UIN = CAST(:UIN AS VARCHAR(1000))",
+                            id, {{"UIN", uin}});
+    if (id >= 1) {
+        bool substitute = false;
+        ereport::ReadValue(hired, "H_S", substitute);
+        row.setInt("DOCTOR_ID", id);
+        row.setFlag("IS_ZAMESTVASHT", substitute);
+        row.setFlag("IS_NAET", !substitute);
+    } else {
+        row.setInt("DOCTOR_ID", run.CurrentDoctorID);
+        row.setFlag("IS_ZAMESTVASHT", false);
+        row.setFlag("IS_NAET", false);
+    }
+}
+
+// Home and ambulatory visit numbers by the exam type.
+template <class V>
+void setExamType(const RunContext<V>& run, ColumnValues& row, std::int32_t t) {
+    if (t >= 10 && t <= 19)
+        row.setInt("AMB_PR", t - 10);
+    if (t >= 20 && t <= 29)
+        row.setInt("DOM_PR", t - 20);
+    if (t == 13) {
+        const Element secondary = node(node(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
+        row.setInt("AMB_PR", ereport::ReadValue(secondary, "NoAmbL").empty() ? 1 : 2);
+        row.setFlag("IS_REGISTRATION", true);
+    }
+}
+
+void clearVisitNumbers(ColumnValues& row) {
+    row.setNull("AMB_PR");
+    row.setNull("DOM_PR");
+}
+
+// Why the patient came ("VisitFor"), with the log line of an expert commission.
+template <class V>
+void setVisitFlags(RunContext<V>& run, ColumnValues& row, const std::string& noAl) {
+    using R = ReadsOf<V>;
+    const Element visitFor = node(run.CurrentAmbList, "VisitFor");
+    const Element docs = node(run.CurrentAmbList, "Docs");
+    readGroup<V>([&] {
+        ColumnValues read;
+        read.setFlag("IS_DISPANSERY", R::flag(visitFor, "Disp"));
+        read.setFlag("IS_CONSULTATION", R::flag(visitFor, "Consult"));
+        const bool rpHosp = R::flag(visitFor, "RpHosp");
+        read.setFlag("IS_RECEPTA_HOSPIT", rpHosp);
+        const bool telk = R::flag(visitFor, "Telk");
+        read.setFlag("IS_TELK", telk);
+        read.setFlag("IS_EXPERTIZA", R::flag(visitFor, "LKKVisit"));
+        if constexpr (V::year >= 2006)
+            read.setFlag("IS_NAPR_TELK", R::flag(docs, "TalonTELK"));
+        for (const char* c :
+             {"IS_DISPANSERY", "IS_CONSULTATION", "IS_RECEPTA_HOSPIT", "IS_TELK", "IS_EXPERTIZA"})
+            row.set(c, read.get(c));
+        if constexpr (V::year >= 2006)
+            row.set("IS_NAPR_TELK", read.get("IS_NAPR_TELK"));
+        if (rpHosp || telk)
+            clearVisitNumbers(row);
+    });
+    if constexpr (V::year >= 2006) {
+        readGroup<V>([&] {
+            if (R::integer(visitFor, "CountLKKMembers") > 0)
+                run.log("АЛ " + noAl + "има ЛКК комисия!!!");
+        });
+    }
+}
+
+// Prevention: the kind, the week of pregnancy, the risk group.
+template <class V>
+void setPrevention(RunContext<V>& run, ColumnValues& row) {
+    using R = ReadsOf<V>;
+    const Element profilact = node(node(run.CurrentAmbList, "VisitFor"), "Profilact");
+    readGroup<V>([&] {
+        const bool child = R::flag(profilact, "Child");
+        const bool mother = R::flag(profilact, "Mother");
+        const bool over18 = R::flag(profilact, "Over18");
+        const std::int32_t week = mother && !child ? R::integer(profilact, "GestWeek") : 0;
+        bool risk = false;
+        if constexpr (V::year >= 2006)
+            risk = R::flag(profilact, "Risk");
+        if (child)
+            row.setInt("PREVENTIVE_TYPE", 1);
+        else if (mother)
+            row.setInt("PREVENTIVE_TYPE", 3);
+        else if (over18)
+            row.setInt("PREVENTIVE_TYPE", 2);
+        if (week >= 1)
+            row.setInt("GS", week);
+        if constexpr (V::year >= 2006)
+            row.setFlag("IS_RISK_GROUP", risk);
+        row.setFlag("IS_PREVENTIVE", child || mother || over18);
+    });
+}
+
+// A visit for highly specialised activities (VSD).
+template <class V>
+void setVsd(RunContext<V>& run, ColumnValues& row) {
+    using R = ReadsOf<V>;
+    const Element visitFor = node(run.CurrentAmbList, "VisitFor");
+    readGroup<V>([&] {
+        if (ereport::NodeExsist(visitFor, "VSDVisit")) {
+            const bool hosp = R::flag(node(visitFor, "VSDVisit"), "Hosp");
+            row.setFlag("IS_VSD", true);
+            row.setInt("VSD_TYPE", hosp ? 1 : 2);
+            clearVisitNumbers(row);
+        } else {
+            row.setFlag("IS_VSD", false);
+            row.setInt("VSD_TYPE", 0);
+        }
+    });
+}
+
+// What the sheet issued, as flags.
+template <class V>
+void setDocsFlags(RunContext<V>& run, ColumnValues& row) {
+    using R = ReadsOf<V>;
+    const Element docs = node(run.CurrentAmbList, "Docs");
+    readGroup<V>([&] {
+        const bool notification = R::flag(docs, "Izvestie");
+        const bool epicrisis = R::flag(docs, "EtEpikriza");
+        bool note = false;
+        if constexpr (V::year >= 2018)
+            note = R::flag(docs, "MedicalNote");
+        bool hospital = false;
+        if constexpr (V::year >= 2009)
+            hospital = !ereport::ReadValue(node(node(docs, "HospNapr"), "Hosp"), "PathNum").empty();
+        else
+            hospital = R::flag(docs, "Hospitaliz");
+        row.setFlag("IS_NOTIFICATION", notification);
+        row.setFlag("IS_EPIKRIZA", epicrisis);
+        row.setFlag("ISMEDBEL", note);
+        row.setFlag("IS_HOSPITALIZATION", hospital);
+    });
+}
+
+// The further diagnoses and the procedures, as many as the row has room for; the rest
+// are named in the log instead of failing the sheet or being dropped unseen.
+template <class V>
+void setDiagnosesAndProcedures(RunContext<V>& run, ColumnValues& row, const std::string& noAl,
+                               std::int32_t examType) {
+    const auto diagnoses = run.CurrentAmbList.Diag();
+    std::string leftOut;
+    for (int n = 1; n <= diagnoses.GetCount(); ++n) {
+        const auto diag = diagnoses.get_item(n - 1);
+        if (n > kDiagnosisColumns) {
+            leftOut += (leftOut.empty() ? "" : ", ") + ereport::ReadValue(diag, "MKB");
+            continue;
+        }
+        const std::string prefix = "PR_ZAB" + std::to_string(n);
+        row.setText(prefix + "_MKB", ereport::ReadValue(diag, "MKB"));
+        row.setText(prefix + "_OPIS", ereport::ReadValue(diag, "imeD"));
+        row.setText(prefix + "_MKB_ADD", ereport::ReadValue(diag, "MKBLinkD"));
+    }
+    if (!leftOut.empty())
+        run.log("АЛ " + noAl + ": записани са първите " + std::to_string(kDiagnosisColumns) +
+                " допълнителни диагнози, не са записани: " + leftOut);
+
+    const auto procedures = run.CurrentAmbList.Procedure_();
+    constexpr int room = procedureColumns(V::year);
+    leftOut.clear();
+    for (int n = 1; n <= procedures.GetCount(); ++n) {
+        const auto procedure = procedures.get_item(n - 1);
+        if (n > room) {
+            leftOut += (leftOut.empty() ? "" : ", ") + ereport::ReadValue(procedure, "kodP");
+            continue;
+        }
+        const std::string prefix = "PROCEDURE" + std::to_string(n);
+        row.setText(prefix + "_MKB", ereport::ReadValue(procedure, "kodP"));
+        row.setText(prefix + "_OPIS", ereport::ReadValue(procedure, "imeP"));
+        if (run.isSpecialist())
+            applyProcedureRules(run, row, n, procedure);
+    }
+    if (!leftOut.empty())
+        run.log("АЛ " + noAl + ": записани са първите " + std::to_string(room) +
+                " процедури, не са записани: " + leftOut);
+    if (run.isSpecialist() && procedures.GetCount() > 0)
+        applyRehabilitationEnd(run, row, examType);
+}
+
+template <class V>
+void setTexts(RunContext<V>& run, ColumnValues& row, const std::string& book) {
+    const auto& sheet = run.CurrentAmbList;
+    row.setText("ANAMN", common::leftCharacters(ereport::ReadValue(sheet, "Anamnesa"), 1000));
+    row.setText("SYST", common::leftCharacters(ereport::ReadValue(sheet, "HState"), 1000));
+    row.setText("IZSL", common::leftCharacters(ereport::ReadValue(sheet, "Examine"), 1000));
+    std::string therapy;
+    if constexpr (V::year >= 2009)
+        therapy = ereport::ReadValue(node(sheet, "Therapy"), "Nonreimburce");
+    else
+        therapy = ereport::ReadValue(sheet, "Therapy");
+    row.setText("TERAPY", common::leftCharacters(therapy, 3000));
+    const std::string lkk = ereport::ReadValue(node(node(sheet, "Docs"), "LKK"), "NoLKK");
+    if (!lkk.empty())
+        row.setText("TALON_LKK", lkk);
+    row.setText("RECKNNO", book);
+}
+
+// NRD 2022's national numbers and status.
+void setNationalColumns(RunContext<Nrd2022>& run, ColumnValues& row, const std::string& noAl) {
+    const auto& sheet = run.CurrentAmbList;
+    row.setText("PATIENTOF_NEOTL", ereport::ReadValue(sheet, "PatientofNeotl"));
+    if (ereport::NodeExsist(sheet, "PatientofNeotlID"))
+        row.setInt("PATIENTOF_NEOTLID", ereport::ReadValueInt(sheet, "PatientofNeotlID", 0));
+    const bool nrn = isNrn(noAl);
+    row.setText("NRN", nrn ? noAl : ereport::ReadValue(sheet, "NRN"));
+    row.setInt("NZIS_STATUS", nrn ? 6 : ereport::ReadValueInt(sheet, "NzisStatus", 0));
+    row.setText("COPIED_FROM_NRN", ereport::ReadValue(sheet, "CopiedFromNRN"));
+    row.setFlag("IS_BABY_CARE",
+                ereport::ReadValueBool(node(sheet, "VisitFor"), "Babycare", false));
+}
+
+// The examination's row, gathered in the order of the rules.
+template <class V>
+ColumnValues sheetRow(RunContext<V>& run, const std::string& noAl, const std::string& book) {
+    const auto& sheet = run.CurrentAmbList;
+    ColumnValues row;
+    row.setInt("PACIENT_ID", run.CurrentPatientID);
+    setSheetDoctor(run, row);
+
+    const std::string number = V::year == 2022 && isNrn(noAl) ? "0" : noAl;
+    row.setText("AMB_LISTN", number);
+    row.set("START_DATE", common::DateFromSQL(sheet.DataAl()));
+    row.setText("START_TIME", sheet.Time());
+    for (const char* c : {"IS_NO_DELAY", "IS_EMERGENCY", "IS_ANALYSIS", "IS_MANIPULATION",
+                          "IS_OPERATION", "IS_REHABILITATION", "IS_PODVIZHNO_LZ"})
+        row.setFlag(c, false);
+    row.setFlag("IS_FORM_VALID", sheet.Sign());
+    if constexpr (V::year >= 2009) {
+        row.setFlag("PAY", sheet.Pay());
+        row.setFlag("INCIDENTALLY", sheet.Incidentally());
+        row.setFlag("IS_REGISTRATION", false);
+    }
+    if (run.isSpecialist())
+        setSpecialistDefaults(run, row);
+    else
+        row.setText("AMB_JOURNALN", number);
+
+    const std::int32_t examType = common::readIntegerOr(sheet.ExamType(), 0);
+    setExamType(run, row, examType);
+    if (run.isSpecialist())
+        applyVisitRules(run, row, examType);
+    setVisitFlags(run, row, noAl);
+    setPrevention(run, row);
+    setVsd(run, row);
+    setDocsFlags(run, row);
+
+    const auto mainDiag = sheet.MainDiag();
+    row.setText("MAIN_DIAG_MKB", mainDiag.MKB());
+    row.setText("MAIN_DIAG_OPIS", mainDiag.ImeMD());
+    if (std::string add = ereport::ReadValue(mainDiag, "MKBLinkD"); !add.empty())
+        row.setText("MAIN_DIAG_MKB_ADD", add);
+    setDiagnosesAndProcedures(run, row, noAl, examType);
+    setTexts(run, row, book);
+
+    common::UseSqlDateFormats();
+    row.setInt("NRD", V::year == 2005 ? 2005 : 2006);
+    if constexpr (V::year == 2022)
+        setNationalColumns(run, row, noAl);
+    return row;
+}
+
+}  // namespace
+
+template <class V>
+void ImportAmbList(RunContext<V>& run) {
+    const auto& sheet = run.CurrentAmbList;
+    run.CurrentPatient = sheet.Patient();
+    const std::string book = ereport::ReadValue(node(node(sheet, "Docs"), "Rp"), "RpBook");
+    if (!ImportPatient(run, book.empty() ? "NULL" : book))
+        return;
+
+    const std::string noAl = ereport::ReadValue(sheet, "NoAl");
+    if (const common::Variant found = GetPregledID(run); !common::isNull(found)) {
+        run.CurrentPregledID = static_cast<std::int32_t>(std::get<std::int64_t>(found));
+        run.log("Импортиране на АЛ: Амб. лист с номер " + noAl + " вече съществува в базата");
+        ++run.counts[RowKind::examination].existing;
+        return;
+    }
+
+    const ColumnValues row = sheetRow(run, noAl, book);
+    try {
+        executeInsert(run.dm.qryAmbList, sheetInsert(V::year, run.isSpecialist()), row);
+        const common::Variant id = GetPregledID(run);
+        if (common::isNull(id))
+            return;
+        ++run.counts[RowKind::examination].written;
+        run.CurrentPregledID = static_cast<std::int32_t>(std::get<std::int64_t>(id));
+        dispatchAttachments(run);
+    } catch (const db::DatabaseError& e) {
+        if (!db::isDuplicateKey(e.what()))
+            throw;
+        run.log("Този преглед вече съществува в базата, АЛ = " + noAl);
+        ++run.counts[RowKind::examination].existing;
+    }
+}
+
+#define KALVEX_INSTANTIATE(V) template void ImportAmbList<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine

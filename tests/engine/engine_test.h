@@ -1,0 +1,118 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/logger.h"
+#include "common/variant.h"
+#include "db/gdb_mediator.h"
+#include "db/tdm.h"
+#include "engine/do_import.h"
+#include "ereport/xml_report.h"
+#include "support/practice_database.h"
+#include "support/report_builder.h"
+#include "support/temp_dir.h"
+
+namespace kalvex::engine {
+
+// The user of a test run: answers from a script, and a record of what it was shown.
+class ScriptedUser final : public ImportUser {
+  public:
+    std::deque<bool> yesNo;                          // popped per question; No when empty
+    std::deque<std::optional<std::string>> inputs;   // popped per input; cancel when empty
+    std::vector<std::string> actions, countTexts, questions, prompts, messages, memo;
+    int position = 0, maximum = 0;
+
+    void setActionText(const std::string& text) override { actions.push_back(text); }
+    void setCountText(const std::string& text) override { countTexts.push_back(text); }
+    void setProgress(int p, int m) override { position = p, maximum = m; }
+    bool askYesNo(const std::string&, const std::string& question) override {
+        questions.push_back(question);
+        if (yesNo.empty())
+            return false;
+        const bool answer = yesNo.front();
+        yesNo.pop_front();
+        return answer;
+    }
+    std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                         const std::string&) override {
+        prompts.push_back(caption + "|" + prompt);
+        if (inputs.empty())
+            return std::nullopt;
+        auto answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void LogToMemo(const std::string& message) override { memo.push_back(message); }
+};
+
+inline int nrdIndex(int year) {
+    for (int i = 0; i < ereport::XmlReport::kVersionCount; ++i)
+        if (ereport::XmlReport::kVersionNames[static_cast<std::size_t>(i)] == std::to_string(year))
+            return i;
+    throw std::invalid_argument("no NRD " + std::to_string(year));
+}
+
+// A fresh practice database, a log and a scripted user; `run` imports an e-report.
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db::GDBOpenDatabase(dm, database.path());
+        logger = std::make_unique<common::TLogger>(dir.file("kalvex.log"));
+        logger->OnLog = [this](const std::string& line) { log.push_back(line); };
+        common::AppLogger = logger.get();
+        log.clear();
+    }
+    void TearDown() override {
+        logger->OnLog = nullptr;
+        common::AppLogger = nullptr;
+    }
+
+    ImportCounts run(int year, const testing::ReportSpec& report, ImportSettings settings = {}) {
+        const std::string file = dir.file("report" + std::to_string(++files) + ".xml");
+        testing::writeBytes(file, testing::reportXml(report));
+        settings.nrdIndex = nrdIndex(year);
+        xml.XMLLoadFile(settings.nrdIndex, file);
+        return DoImport(dm, xml, settings, user);
+    }
+
+    common::Variant value(const std::string& sql, const db::Params& params = {}) {
+        return dm.SqlToValue(sql, params);
+    }
+    std::int64_t count(const std::string& tableAndCondition) {
+        return std::get<std::int64_t>(value("SELECT COUNT(*) FROM " + tableAndCondition));
+    }
+    std::int32_t addDoctor(const std::string& uin, std::int32_t speciality,
+                           const std::string& egn = "") {
+        value("INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, LNAME) VALUES (:U, :S, :E, "
+              "'Мария', 'Петрова')",
+              {{"U", uin}, {"S", std::int64_t{speciality}}, {"E", egn}});
+        return static_cast<std::int32_t>(std::get<std::int64_t>(
+            value("SELECT MAX(ID) FROM DOCTOR")));
+    }
+    // Settings of a run under the database doctor `doctorId`.
+    static ImportSettings under(std::int32_t doctorId, int edition = 0) {
+        ImportSettings s;
+        s.databaseDoctorId = doctorId;
+        s.edition = edition;
+        return s;
+    }
+
+    testing::TempDir dir;
+    testing::PracticeDatabase database;
+    db::Tdm dm;
+    ereport::XmlReport xml;
+    ScriptedUser user;
+    std::unique_ptr<common::TLogger> logger;
+    std::vector<std::string> log;
+    int files = 0;
+};
+
+}  // namespace kalvex::engine
