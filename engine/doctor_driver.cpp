@@ -98,7 +98,11 @@ void importWholeSheet(RunContext<V>& run) {
         ++run.counts[RowKind::examination].failed;
         run.log("Амбулаторният лист с номер " + run.CurrentAmbList.NoAl() +
                 " не е импортиран: " + why);
-        throw;
+        // Whoever runs the import shows an Error's text; a range or allocation failure
+        // of the library travels as one.
+        if (dynamic_cast<const Error*>(&e) != nullptr)
+            throw;
+        throw Error(why);
     }
     dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
     if (run.commitAfterSheet) {
