@@ -172,46 +172,44 @@ void setDocsFlags(RunContext<V>& run, ColumnValues& row) {
     });
 }
 
-// The further diagnoses and the procedures, as many as the row has room for; the rest
-// are named in the log instead of failing the sheet or being dropped unseen.
+// Sets the columns of the first `room` items of `items` through `set` (1-based position);
+// the rest are named in the log by their `code` instead of failing the sheet or being
+// dropped unseen.
+template <class V, class Items, class Set>
+void setNumbered(RunContext<V>& run, const Items& items, int room, std::string_view code,
+                 const std::string& what, const std::string& noAl, Set set) {
+    std::string leftOut;
+    for (int n = 1; n <= items.GetCount(); ++n) {
+        const auto item = items.get_item(n - 1);
+        if (n <= room)
+            set(n, item);
+        else
+            leftOut += (leftOut.empty() ? "" : ", ") + ereport::ReadValue(item, code);
+    }
+    if (!leftOut.empty())
+        run.log("АЛ " + noAl + ": записани са първите " + std::to_string(room) + " " + what +
+                ", не са записани: " + leftOut);
+}
+
 template <class V>
 void setDiagnosesAndProcedures(RunContext<V>& run, ColumnValues& row, const std::string& noAl,
                                std::int32_t examType) {
-    const auto diagnoses = run.CurrentAmbList.Diag();
-    std::string leftOut;
-    for (int n = 1; n <= diagnoses.GetCount(); ++n) {
-        const auto diag = diagnoses.get_item(n - 1);
-        if (n > kDiagnosisColumns) {
-            leftOut += (leftOut.empty() ? "" : ", ") + ereport::ReadValue(diag, "MKB");
-            continue;
-        }
-        const std::string prefix = "PR_ZAB" + std::to_string(n);
-        row.setText(prefix + "_MKB", ereport::ReadValue(diag, "MKB"));
-        row.setText(prefix + "_OPIS", ereport::ReadValue(diag, "imeD"));
-        row.setText(prefix + "_MKB_ADD", ereport::ReadValue(diag, "MKBLinkD"));
-    }
-    if (!leftOut.empty())
-        run.log("АЛ " + noAl + ": записани са първите " + std::to_string(kDiagnosisColumns) +
-                " допълнителни диагнози, не са записани: " + leftOut);
-
+    setNumbered(run, run.CurrentAmbList.Diag(), kDiagnosisColumns, "MKB",
+                "допълнителни диагнози", noAl, [&](int n, const auto& diag) {
+                    const std::string prefix = "PR_ZAB" + std::to_string(n);
+                    row.setText(prefix + "_MKB", ereport::ReadValue(diag, "MKB"));
+                    row.setText(prefix + "_OPIS", ereport::ReadValue(diag, "imeD"));
+                    row.setText(prefix + "_MKB_ADD", ereport::ReadValue(diag, "MKBLinkD"));
+                });
     const auto procedures = run.CurrentAmbList.Procedure_();
-    constexpr int room = procedureColumns(V::year);
-    leftOut.clear();
-    for (int n = 1; n <= procedures.GetCount(); ++n) {
-        const auto procedure = procedures.get_item(n - 1);
-        if (n > room) {
-            leftOut += (leftOut.empty() ? "" : ", ") + ereport::ReadValue(procedure, "kodP");
-            continue;
-        }
-        const std::string prefix = "PROCEDURE" + std::to_string(n);
-        row.setText(prefix + "_MKB", ereport::ReadValue(procedure, "kodP"));
-        row.setText(prefix + "_OPIS", ereport::ReadValue(procedure, "imeP"));
-        if (run.isSpecialist())
-            applyProcedureRules(run, row, n, procedure);
-    }
-    if (!leftOut.empty())
-        run.log("АЛ " + noAl + ": записани са първите " + std::to_string(room) +
-                " процедури, не са записани: " + leftOut);
+    setNumbered(run, procedures, procedureColumns(V::year), "kodP", "процедури", noAl,
+                [&](int n, const auto& procedure) {
+                    const std::string prefix = "PROCEDURE" + std::to_string(n);
+                    row.setText(prefix + "_MKB", ereport::ReadValue(procedure, "kodP"));
+                    row.setText(prefix + "_OPIS", ereport::ReadValue(procedure, "imeP"));
+                    if (run.isSpecialist())
+                        applyProcedureRules(run, row, n, procedure);
+                });
     if (run.isSpecialist() && procedures.GetCount() > 0)
         applyRehabilitationEnd(run, row, examType);
 }

@@ -10,19 +10,13 @@ namespace {
 using testing::ReportSpec;
 using testing::SheetSpec;
 
-ReportSpec oneDoctor(std::vector<SheetSpec> sheets) {
-    ReportSpec report;
-    report.doctors[0].sheets = std::move(sheets);
-    return report;
-}
-
 TEST_F(EngineTest, Nrd2022SheetBecomesPatientAndExaminationAndASecondImportWritesNothing) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     SheetSpec second;
     second.noAl = "000413";
     second.examType = "12";
     second.egn = "8001010005";
-    const ReportSpec report = oneDoctor({SheetSpec{}, second});
+    const ReportSpec report = withSheets({SheetSpec{}, second});
 
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PACIENT"), 2);
@@ -49,7 +43,7 @@ TEST_F(EngineTest, ExamTypeThatIsNoNumberStopsTheRunBeforeTheSheetsLogLine) {
     bad.examType = "A1";
     bad.egn = "8001010005";
     try {
-        run(2022, oneDoctor({SheetSpec{}, bad}), under(doctor));
+        run(2022, withSheets({SheetSpec{}, bad}), under(doctor));
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "'A1' is not a valid integer value");
@@ -68,7 +62,7 @@ TEST_F(EngineTest, StoppedSheetIsRolledBackWholeAndEarlierSheetsStay) {
     bad.noAl = "000413";
     bad.egn = "8001010005";
     bad.flags = "<Sign>да</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
-    EXPECT_THROW(run(2022, oneDoctor({SheetSpec{}, bad}), under(doctor)), Error);
+    EXPECT_THROW(run(2022, withSheets({SheetSpec{}, bad}), under(doctor)), Error);
     EXPECT_EQ(count("PREGLED"), 1);
     EXPECT_EQ(count("PACIENT"), 1);
     EXPECT_EQ(count("PACIENT WHERE EGN = '8001010005'"), 0);
@@ -100,7 +94,7 @@ TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
             s.examType = c.types[i];
             sheets.push_back(s);
         }
-        run(c.year, oneDoctor(sheets), under(addDoctor("04" + std::to_string(c.year), 1)));
+        run(c.year, withSheets(sheets), under(addDoctor("04" + std::to_string(c.year), 1)));
         ASSERT_EQ(user.actions.size(), 5u);  // emptied first, then one per sheet
         for (std::size_t i = 0; i < c.lines.size(); ++i)
             EXPECT_EQ(user.actions[i + 1], c.lines[i] + " на Иван Петров Стоянов") << c.year;
@@ -109,7 +103,7 @@ TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
 
 TEST_F(EngineTest, Nrd2022DoctorIsLookedUpByUinAndSpecialityOrCreated) {
     const std::int32_t otherSpeciality = addDoctor("0400000001", 3);
-    ReportSpec report = oneDoctor({SheetSpec{}});
+    ReportSpec report = withSheets({SheetSpec{}});
     report.doctors[0].simpCode = "00";  // SPECIALITY.ID 1
     ImportSettings settings = under(otherSpeciality);
     settings.createDoctorIfMissing = true;
@@ -132,14 +126,14 @@ TEST_F(EngineTest, Nrd2022DoctorIsLookedUpByUinAndSpecialityOrCreated) {
 }
 
 TEST_F(EngineTest, Nrd2022DoctorIsCreatedWhenTheDatabaseHasNone) {
-    run(2022, oneDoctor({SheetSpec{}}), under(0));
+    run(2022, withSheets({SheetSpec{}}), under(0));
     EXPECT_EQ(count("DOCTOR WHERE UIN = '0400000001' AND SPECIALITY_ID = 1"), 1);
     EXPECT_EQ(count("PREGLED"), 1);
 }
 
 TEST_F(EngineTest, EarlierVersionWithoutADatabaseDoctorStopsInsteadOfWritingUnderNobody) {
     try {
-        run(2018, oneDoctor({SheetSpec{}}), under(0));
+        run(2018, withSheets({SheetSpec{}}), under(0));
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find("няма лекар"), std::string::npos) << e.what();
@@ -163,7 +157,7 @@ TEST_F(EngineTest, ChosenDoctorOfAReportWithSeveralIsTheOnlyOneImported) {
 }
 
 TEST_F(EngineTest, Nrd2003ImportsAndLogsNothing) {
-    run(2003, oneDoctor({SheetSpec{}}), under(addDoctor("0400000001", 1)));
+    run(2003, withSheets({SheetSpec{}}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(count("PREGLED"), 0);
     EXPECT_TRUE(log.empty());
 }

@@ -53,6 +53,22 @@ class ScriptedUser final : public ImportUser {
     void LogToMemo(const std::string& message) override { memo.push_back(message); }
 };
 
+// A report of the one default doctor with these sheets.
+inline testing::ReportSpec withSheets(std::vector<testing::SheetSpec> sheets) {
+    testing::ReportSpec report;
+    report.doctors[0].sheets = std::move(sheets);
+    return report;
+}
+
+// A column value as the tests compare it: text, a number's digits, or "NULL".
+inline std::string text(const common::Variant& v) {
+    if (const auto* s = std::get_if<std::string>(&v))
+        return *s;
+    if (const auto* n = std::get_if<std::int64_t>(&v))
+        return std::to_string(*n);
+    return common::isNull(v) ? "NULL" : "?";
+}
+
 inline int nrdIndex(int year) {
     for (int i = 0; i < ereport::XmlReport::kVersionCount; ++i)
         if (ereport::XmlReport::kVersionNames[static_cast<std::size_t>(i)] == std::to_string(year))
@@ -88,6 +104,20 @@ class EngineTest : public ::testing::Test {
     }
     std::int64_t count(const std::string& tableAndCondition) {
         return std::get<std::int64_t>(value("SELECT COUNT(*) FROM " + tableAndCondition));
+    }
+    // Compares the columns of the one row "SELECT ... <from>" finds with their expected
+    // texts (a date as yyyy-mm-dd); `label` names the case in a failure.
+    using Expected = std::vector<std::pair<const char*, const char*>>;
+    void expectColumns(const std::string& from, const Expected& columns, const std::string& label,
+                       const db::Params& params = {}) {
+        for (const auto& [column, expected] : columns) {
+            const std::string name = column;
+            const std::string expr = name.find("DATE") != std::string::npos
+                                         ? "CAST(" + name + " AS VARCHAR(10))"
+                                         : name;
+            EXPECT_EQ(text(value("SELECT " + expr + " " + from, params)), expected)
+                << label << ": " << name;
+        }
     }
     std::int32_t addDoctor(const std::string& uin, std::int32_t speciality,
                            const std::string& egn = "") {

@@ -12,25 +12,11 @@ namespace {
 using testing::ReportSpec;
 using testing::SheetSpec;
 
-ReportSpec oneSheet(const SheetSpec& sheet) {
-    ReportSpec report;
-    report.doctors[0].sheets = {sheet};
-    return report;
-}
-
-std::string text(const common::Variant& v) {
-    if (const auto* s = std::get_if<std::string>(&v))
-        return *s;
-    if (const auto* n = std::get_if<std::int64_t>(&v))
-        return std::to_string(*n);
-    return common::isNull(v) ? "NULL" : "?";
-}
-
 TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
     struct Case {
         const char* what;
         std::function<void(SheetSpec&)> sheet;
-        std::vector<std::pair<const char*, const char*>> columns;
+        Expected columns;
     } cases[] = {
         {"EGN", [](SheetSpec&) {},
          {{"EGN", "7501020018"}, {"PID_TYPE", "E"}, {"SEX_TYPE", "0"}, {"BIRTH_DATE", "1975-01-02"},
@@ -92,17 +78,9 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
         SheetSpec sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
-        run(2022, oneSheet(sheet), under(doctor));
-        for (const auto& [column, expected] : c.columns) {
-            const common::Variant got = value(
-                std::string("SELECT ") +
-                (std::string(column).find("DATE") != std::string::npos
-                     ? "CAST(" + std::string(column) + " AS VARCHAR(10))"
-                     : std::string(column)) +
-                " FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
-                {{"N", sheet.noAl}});
-            EXPECT_EQ(text(got), expected) << c.what << ": " << column;
-        }
+        run(2022, withSheets({sheet}), under(doctor));
+        expectColumns("FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
+                      c.columns, c.what, {{"N", sheet.noAl}});
         EXPECT_EQ(text(value("SELECT DOCTOR_ID FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM "
                              "PREGLED WHERE AMB_LISTN = :N)",
                              {{"N", sheet.noAl}})),
@@ -120,7 +98,7 @@ TEST_F(EngineTest, ExistingPatientIsNeitherInsertedNorChangedAndTheLogSaysSo) {
     SheetSpec second;
     second.noAl = "2";
     second.egn = "8001010005";
-    ReportSpec report = oneSheet(SheetSpec{});
+    ReportSpec report = withSheets({SheetSpec{}});
     report.doctors[0].sheets.push_back(second);
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PACIENT"), 3);
@@ -134,7 +112,7 @@ TEST_F(EngineTest, NotesCarryTheDateInTheFormatOfTheMoment) {
     SheetSpec second;
     second.noAl = "2";
     second.egn = "8001010005";
-    ReportSpec report = oneSheet(SheetSpec{});
+    ReportSpec report = withSheets({SheetSpec{}});
     report.doctors[0].sheets.push_back(second);
     run(2022, report, under(doctor));
     const std::string first = text(value("SELECT BELEJKI FROM PACIENT WHERE EGN = '7501020018'"));
@@ -151,7 +129,7 @@ TEST_F(EngineTest, SheetWhosePatientCannotBeWrittenIsSkippedNotWrittenUnderAnoth
     SheetSpec bad;
     bad.noAl = "2";
     bad.egn = "12345678901234567890123";  // longer than the column
-    ReportSpec report = oneSheet(SheetSpec{});
+    ReportSpec report = withSheets({SheetSpec{}});
     report.doctors[0].sheets.push_back(bad);
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PREGLED"), 1);
@@ -168,7 +146,7 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
     struct Case {
         int year;
         std::function<void(SheetSpec&)> sheet;
-        std::vector<std::pair<const char*, const char*>> columns;
+        Expected columns;
     } cases[] = {
         // Up to 2008 a boolean foreigner's "Sex" makes a foreigner's number.
         {2006,
@@ -199,24 +177,15 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
         SheetSpec sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
-        run(c.year, oneSheet(sheet), under(addDoctor("04" + std::to_string(n), 1)));
-        for (const auto& [column, expected] : c.columns) {
-            const std::string expr = std::string(column).find("DATE") != std::string::npos
-                                         ? "CAST(" + std::string(column) + " AS VARCHAR(10))"
-                                         : std::string(column);
-            EXPECT_EQ(text(value("SELECT " + expr +
-                                     " FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED "
-                                     "WHERE AMB_LISTN = :N)",
-                                 {{"N", sheet.noAl}})),
-                      expected)
-                << c.year << ": " << column;
-        }
+        run(c.year, withSheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));
+        expectColumns("FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
+                      c.columns, std::to_string(c.year), {{"N", sheet.noAl}});
         value("DELETE FROM PACIENT");
     }
     // 2005 has no "none" names: a region out of the table stops the run.
     SheetSpec outside;
     outside.rzok = "29";
-    EXPECT_ANY_THROW(run(2005, oneSheet(outside), under(addDoctor("0499", 1))));
+    EXPECT_ANY_THROW(run(2005, withSheets({outside}), under(addDoctor("0499", 1))));
 }
 
 }  // namespace

@@ -10,20 +10,6 @@ namespace {
 using testing::ReportSpec;
 using testing::SheetSpec;
 
-ReportSpec sheets(std::vector<SheetSpec> list) {
-    ReportSpec report;
-    report.doctors[0].sheets = std::move(list);
-    return report;
-}
-
-std::string text(const common::Variant& v) {
-    if (const auto* s = std::get_if<std::string>(&v))
-        return *s;
-    if (const auto* n = std::get_if<std::int64_t>(&v))
-        return std::to_string(*n);
-    return common::isNull(v) ? "NULL" : "?";
-}
-
 std::string repeat(const std::string& part, int times) {
     std::string out;
     for (int i = 0; i < times; ++i)
@@ -35,7 +21,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
     struct Case {
         const char* what;
         std::function<void(SheetSpec&)> sheet;
-        std::vector<std::pair<const char*, const char*>> columns;
+        Expected columns;
     } cases[] = {
         {"primary visit", [](SheetSpec&) {},
          {{"AMB_PR", "1"}, {"DOM_PR", "NULL"}, {"IS_REGISTRATION", "N"}, {"AMB_JOURNALN", "1"},
@@ -105,12 +91,9 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
         SheetSpec sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
-        run(2022, sheets({sheet}), under(doctor));
-        for (const auto& [column, expected] : c.columns)
-            EXPECT_EQ(text(value(std::string("SELECT ") + column +
-                                 " FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)")),
-                      expected)
-                << c.what << ": " << column;
+        run(2022, withSheets({sheet}), under(doctor));
+        expectColumns("FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)", c.columns,
+                      c.what);
     }
 }
 
@@ -118,7 +101,7 @@ TEST_F(EngineTest, TextsAreCutByCharacters) {
     SheetSpec sheet;
     sheet.extra = "<Anamnesa>" + repeat("Ж", 1200) + "</Anamnesa><Therapy><Nonreimburce>" +
                   repeat("я", 3500) + "</Nonreimburce></Therapy>";
-    run(2022, sheets({sheet}), under(addDoctor("0400000001", 1)));
+    run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(value("SELECT CHAR_LENGTH(ANAMN) FROM PREGLED"), common::Variant{std::int64_t{1000}});
     EXPECT_EQ(value("SELECT CHAR_LENGTH(TERAPY) FROM PREGLED"), common::Variant{std::int64_t{3000}});
 }
@@ -128,7 +111,7 @@ TEST_F(EngineTest, DiagnosesBeyondTheRowsRoomAreLogged) {
     SheetSpec sheet;
     for (const char* mkb : {"A01", "A02", "A03", "A04", "A05", "A06"})
         sheet.extra += std::string("<Diag><MKB>") + mkb + "</MKB><imeD>д</imeD></Diag>";
-    run(2022, sheets({sheet}), under(addDoctor("0400000001", 1)));
+    run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(value("SELECT PR_ZAB4_MKB FROM PREGLED"), common::Variant{std::string("A04")});
     EXPECT_NE(std::find(log.begin(), log.end(),
                         "АЛ 000412: записани са първите 4 допълнителни диагнози, не са записани: "
@@ -139,7 +122,7 @@ TEST_F(EngineTest, DiagnosesBeyondTheRowsRoomAreLogged) {
 TEST_F(EngineTest, SheetWithAnExpertCommissionIsLogged) {
     SheetSpec sheet;
     sheet.extra = "<VisitFor><CountLKKMembers>3</CountLKKMembers></VisitFor>";
-    run(2022, sheets({sheet}), under(addDoctor("0400000001", 1)));
+    run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
     EXPECT_NE(std::find(log.begin(), log.end(), "АЛ 000412има ЛКК комисия!!!"), log.end());
 }
 
@@ -147,13 +130,13 @@ TEST_F(EngineTest, SheetAlreadyInTheDatabaseIsFoundByItsNumberAsANumber) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     SheetSpec sheet;
     sheet.noAl = "412";
-    run(2022, sheets({sheet}), under(doctor));
+    run(2022, withSheets({sheet}), under(doctor));
     // Another sheet of the patient whose number is text must not break the look-up.
     value("INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) SELECT PACIENT_ID, "
           "DOCTOR_ID, START_DATE, 'АБВ' FROM PREGLED");
     sheet.noAl = "000412";
     log.clear();
-    run(2022, sheets({sheet}), under(doctor));
+    run(2022, withSheets({sheet}), under(doctor));
     EXPECT_EQ(count("PREGLED"), 2);
     EXPECT_EQ(log.back(), "Импортиране на АЛ: Амб. лист с номер 000412 вече съществува в базата");
 }
@@ -164,8 +147,8 @@ TEST_F(EngineTest, Nrd2021NationalNumberIsFoundAgain) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     SheetSpec sheet;
     sheet.noAl = "23049B000001";
-    run(2021, sheets({sheet}), under(doctor));
-    run(2021, sheets({sheet}), under(doctor));
+    run(2021, withSheets({sheet}), under(doctor));
+    run(2021, withSheets({sheet}), under(doctor));
     EXPECT_EQ(count("PREGLED"), 1);
     EXPECT_EQ(count("PREGLED WHERE AMB_LISTN = '23049B000001'"), 1);
 }
@@ -174,7 +157,7 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
     struct Case {
         int year;
         std::function<void(SheetSpec&)> sheet;
-        std::vector<std::pair<const char*, const char*>> columns;
+        Expected columns;
     } cases[] = {
         {2005, [](SheetSpec&) {}, {{"NRD", "2005"}, {"IS_NAPR_TELK", "NULL"}, {"PAY", "NULL"}}},
         // A missing flag of the document model leaves its group's columns empty.
@@ -193,12 +176,9 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
         SheetSpec sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
-        run(c.year, sheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));
-        for (const auto& [column, expected] : c.columns)
-            EXPECT_EQ(text(value(std::string("SELECT ") + column +
-                                 " FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)")),
-                      expected)
-                << c.year << ": " << column;
+        run(c.year, withSheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));
+        expectColumns("FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)", c.columns,
+                      std::to_string(c.year));
     }
 }
 
