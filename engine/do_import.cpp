@@ -1,7 +1,9 @@
 #include "engine/do_import.h"
 
+#include <string>
 #include <tuple>
 
+#include "common/error.h"
 #include "common/logger.h"
 #include "engine/doctor_driver.h"
 #include "engine/nrd_versions.h"
@@ -15,10 +17,16 @@ ImportCounts importVersion(db::Tdm& dm, const ereport::XmlReport& xml,
     RunContext<V> run(dm, xml.bound<V::index>(), settings, user);
     run.XMLDoctorIndex = V::singleDoctor ? 0 : settings.xmlDoctorIndex;
     run.CurrentDoctorID = settings.databaseDoctorId;
-    if constexpr (V::singleDoctor)
+    if constexpr (V::singleDoctor) {
         run.CurrentDoctor = run.report.doctor;
-    else
-        run.CurrentDoctor = run.report.doctor.get_item(run.XMLDoctorIndex);
+    } else {
+        const auto& doctors = run.report.doctor;
+        if (run.XMLDoctorIndex < 0 || run.XMLDoctorIndex >= doctors.GetCount())
+            throw Error("XML файлът няма лекар с пореден номер " +
+                        std::to_string(run.XMLDoctorIndex) + " (лекарите са " +
+                        std::to_string(doctors.GetCount()) + ")");
+        run.CurrentDoctor = doctors.get_item(run.XMLDoctorIndex);
+    }
     ImportDoctor<V>(run);
     return run.counts;
 }

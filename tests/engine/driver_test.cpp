@@ -156,6 +156,17 @@ TEST_F(EngineTest, ChosenDoctorOfAReportWithSeveralIsTheOnlyOneImported) {
     EXPECT_EQ(count("PREGLED WHERE AMB_LISTN = '101'"), 1);
 }
 
+TEST_F(EngineTest, DoctorPositionBeyondTheReportIsAnError) {
+    ImportSettings settings = under(addDoctor("0400000001", 1));
+    settings.xmlDoctorIndex = 3;
+    try {
+        run(2018, withSheets({SheetSpec{}}), settings);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "XML файлът няма лекар с пореден номер 3 (лекарите са 1)");
+    }
+}
+
 TEST_F(EngineTest, Nrd2003ImportsAndLogsNothing) {
     run(2003, withSheets({SheetSpec{}}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(count("PREGLED"), 0);
