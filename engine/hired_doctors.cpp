@@ -178,8 +178,8 @@ void ImportH_SDoc(RunContext<V>& run, const std::string& egn, const typename V::
     }
 }
 
-#define KALVEX_INSTANTIATE(V)                                                                \
-    template void CheckForHired_Subst<V>(RunContext<V>&, const typename V::AmbListList&);    \
+#define KALVEX_INSTANTIATE(V)                                                             \
+    template void CheckForHired_Subst<V>(RunContext<V>&, const typename V::AmbListList&); \
     template void ImportH_SDoc<V>(RunContext<V>&, const std::string&, const typename V::AmbList&);
 KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
 #undef KALVEX_INSTANTIATE

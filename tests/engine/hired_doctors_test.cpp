@@ -60,9 +60,8 @@ class HiredDoctorsTest : public EngineTest {
         reporting = addDoctor("0400000001", 1);
     }
     std::string doctorColumn(const std::string& uin, const std::string& column) {
-        return std::get<std::string>(value("SELECT COALESCE(" + column +
-                                               ", '') FROM DOCTOR WHERE UIN = :U",
-                                           {{"U", uin}}));
+        return std::get<std::string>(
+            value("SELECT COALESCE(" + column + ", '') FROM DOCTOR WHERE UIN = :U", {{"U", uin}}));
     }
     std::int64_t doctorId(const std::string& uin) {
         const common::Variant id = value("SELECT ID FROM DOCTOR WHERE UIN = :U", {{"U", uin}});
@@ -122,12 +121,12 @@ TEST_F(HiredDoctorsTest, CreatesTheDoctorWithItsNameSplitAndItsKindAndWritesTheS
         {2022, "<H_S>0</H_S>", "2300000010", "Петър Колев", "8001010008", "Петър", "", "Колев",
          "YN"},
         {2022, "", "2300000011", "Колев", "6903151236", "", "", "Колев", "YN"},
-        {2022, "<H_S>true</H_S>", "2300000012", "Петър Иванов Стоянов Колев", "8205124562",
-         "Петър", "Иванов Стоянов", "Колев", "YN"},
+        {2022, "<H_S>true</H_S>", "2300000012", "Петър Иванов Стоянов Колев", "8205124562", "Петър",
+         "Иванов Стоянов", "Колев", "YN"},
         {2018, "<H_S>true</H_S>", "2300000013", "Петър Иванов Колев", "9107073333", "Петър",
          "Иванов", "Колев", "NY", "YN"},
-        {2006, "<H_S>0</H_S>", "2300000014", "Петър Иванов Колев", "6502207779", "Петър",
-         "Иванов", "Колев", "YN"},
+        {2006, "<H_S>0</H_S>", "2300000014", "Петър Иванов Колев", "6502207779", "Петър", "Иванов",
+         "Колев", "YN"},
     };
     int noAl = 200;
     for (const auto& c : cases) {
@@ -137,9 +136,8 @@ TEST_F(HiredDoctorsTest, CreatesTheDoctorWithItsNameSplitAndItsKindAndWritesTheS
         user.prompts.clear();
         user.yesNo = {true};
         user.inputs = {c.egn};
-        const ImportCounts counts =
-            run(c.year, report({sheet(number, hiredXml(c.flag, c.uin, c.fullName))}),
-                under(reporting));
+        const ImportCounts counts = run(
+            c.year, report({sheet(number, hiredXml(c.flag, c.uin, c.fullName))}), under(reporting));
 
         EXPECT_EQ(user.questions, std::vector<std::string>{question(number, c.fullName)});
         EXPECT_EQ(user.prompts, std::vector<std::string>{egnPrompt(number, c.fullName)});
@@ -203,9 +201,9 @@ TEST_F(HiredDoctorsTest, ANumberAlreadyTakenAsksForAnotherOrSkipsTheDoctor) {
         user.messages.clear();
         user.yesNo = {true};
         user.inputs = c.answers;
-        const ImportCounts counts = run(
-            2022, report({sheet(number, hiredXml("<H_S>1</H_S>", c.uin, "Петър Колев"))}),
-            under(reporting));
+        const ImportCounts counts =
+            run(2022, report({sheet(number, hiredXml("<H_S>1</H_S>", c.uin, "Петър Колев"))}),
+                under(reporting));
         std::vector<std::string> expected{egnPrompt(number, "Петър Колев")};
         expected.insert(expected.end(), c.takenPrompts.begin(), c.takenPrompts.end());
         EXPECT_EQ(user.prompts, expected);
@@ -266,8 +264,8 @@ TEST_F(HiredDoctorsTest, TheSameDoctorOnTwoSheetsIsAskedOnceUnlessDeclined) {
         const ImportCounts counts =
             run(2022, report({sheet(c.noAl1, hired), sheet(c.noAl2, hired)}), under(reporting));
         EXPECT_EQ(user.questions.size(), c.questions);
-        const std::string expected =
-            c.yes ? std::to_string(doctorId("2300000009")) + " YN" : std::to_string(reporting) + " NN";
+        const std::string expected = c.yes ? std::to_string(doctorId("2300000009")) + " YN"
+                                           : std::to_string(reporting) + " NN";
         EXPECT_EQ(examination(c.noAl1), expected);
         EXPECT_EQ(examination(c.noAl2), expected);
         EXPECT_EQ(counts[RowKind::doctor].written, c.yes ? 1 : 0);
@@ -297,15 +295,15 @@ TEST_F(HiredDoctorsTest, TheSpecialityWrittenIsTheKeyOrIn2005TheCode) {
 
 // Before NRD 2022 a sheet whose doctor cannot be created is logged and passed over.
 TEST_F(HiredDoctorsTest, OlderVersionsLogAFailedSheetAndCheckTheNext) {
-    const std::string noFlag = "<Hired_Subst><UINH_S>2300000040</UINH_S><FullNameH_S>А Б"
-                               "</FullNameH_S></Hired_Subst>";
+    const std::string noFlag =
+        "<Hired_Subst><UINH_S>2300000040</UINH_S><FullNameH_S>А Б"
+        "</FullNameH_S></Hired_Subst>";
     user.yesNo = {true, true};
     user.inputs = {"7501020018", "8001010008"};
-    const ImportCounts counts =
-        run(2015,
-            report({sheet("801", noFlag),
-                    sheet("802", hiredXml("<H_S>1</H_S>", "2300000041", "В Г"))}),
-            under(reporting));
+    const ImportCounts counts = run(
+        2015,
+        report({sheet("801", noFlag), sheet("802", hiredXml("<H_S>1</H_S>", "2300000041", "В Г"))}),
+        under(reporting));
     EXPECT_EQ(user.questions.size(), 2u);
     EXPECT_EQ(doctorId("2300000040"), 0);
     EXPECT_EQ(doctorColumn("2300000041", "EGN"), "8001010008");
