@@ -41,7 +41,17 @@ void setSheetDoctor(RunContext<V>& run, ColumnValues& row) {
                             id, {{"UIN", uin}});
     if (id >= 1) {
         bool substitute = false;
-        ereport::ReadValue(hired, "H_S", substitute);
+        if constexpr (V::year == 2022) {
+            ereport::ReadValue(hired, "H_S", substitute);
+        } else {
+            // Read as the doctor was created ("true" is a substitute there too); a flag the
+            // model cannot read counts as a hired doctor, as the node reader's default.
+            try {
+                substitute = TypedReads::flag(hired, "H_S");
+            } catch (const Error&) {
+                substitute = false;
+            }
+        }
         row.setInt("DOCTOR_ID", id);
         row.setFlag("IS_ZAMESTVASHT", substitute);
         row.setFlag("IS_NAET", !substitute);
