@@ -19,11 +19,11 @@
 #include "app/about_window.h"
 #include "app/data_module.h"
 #include "app/dialogs.h"
-#include "app/folder_files.h"
 #include "app/options.h"
 #include "app/qt_text.h"
 #include "app/wait_cursor.h"
 #include "common/file_version.h"
+#include "common/folder_files.h"
 #include "common/program_path.h"
 #include "db/gdb_mediator.h"
 
@@ -220,7 +220,7 @@ void TfrmMain::selectTypeOfImport() {
 void TfrmMain::btnSelectDirClick() {
     const std::string current = s(edtXMLDir->text());
     if (const auto folder = dialogs_.chooseFolder(this, "Изберете папка...",
-                                                  pathExists(current, true) ? current : ""))
+                                                  common::pathExists(current, true) ? current : ""))
         edtXMLDir->setText(q(*folder));
 }
 

@@ -8,13 +8,13 @@
 
 #include "app/data_module.h"
 #include "app/dialogs.h"
-#include "app/doctor_names.h"
-#include "app/folder_files.h"
 #include "app/main_window.h"
 #include "app/options.h"
 #include "app/qt_text.h"
 #include "app/wait_cursor.h"
+#include "common/doctor_names.h"
 #include "common/error.h"
+#include "common/folder_files.h"
 #include "db/gdb_mediator.h"
 
 namespace kalvex::app {
@@ -36,11 +36,11 @@ void fillDoctorList(QComboBox* list, const std::vector<Entry>& entries, Data Ent
 void TfrmMain::leaveFilePage() {
     const std::string file = s(edtXMLfile->text());
     const std::string folder = s(edtXMLDir->text());
-    if (!pathExists(file, false) && !pathExists(folder, true)) {
+    if (!common::pathExists(file, false) && !common::pathExists(folder, true)) {
         dialogs_.information(this, "Посоченият файл не съществува!");
         return;
     }
-    loadXml(rbFile->isChecked() ? file : joinPath(folder, firstFolderFile()));
+    loadXml(rbFile->isChecked() ? file : common::joinPath(folder, firstFolderFile()));
     if (cbxDoctorXML->count() == 0) {
         dialogs_.information(this, "В посоченият XML файл няма данни за нито 1 лекар!");
         btnNext->setEnabled(false);
@@ -62,7 +62,7 @@ void TfrmMain::leaveFilePage() {
 }
 
 std::string TfrmMain::firstFolderFile() const {
-    const std::vector<std::string> names = GetFileNames(s(edtXMLDir->text()));
+    const std::vector<std::string> names = common::GetFileNames(s(edtXMLDir->text()));
     if (names.empty())
         throw Error("В посочената папка няма XML файлове!");
     return names.front();
@@ -80,11 +80,11 @@ void TfrmMain::loadXml(const std::string& fileName) {
 }
 
 void TfrmMain::preselectDatabaseDoctorByName() {
-    const int match =
-        cbxDoctorXML->count() == 0
-            ? -1
-            : cbxDoctorGDB->findText(q(databaseNameOfXmlEntry(s(cbxDoctorXML->itemText(0)))),
-                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int match = cbxDoctorXML->count() == 0
+                          ? -1
+                          : cbxDoctorGDB->findText(
+                                q(common::databaseNameOfXmlEntry(s(cbxDoctorXML->itemText(0)))),
+                                Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (match >= 0) {
         cbxDoctorGDB->setCurrentIndex(match);
         cbImportDoctorIfNotExists->setVisible(false);

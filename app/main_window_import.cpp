@@ -13,9 +13,9 @@
 #include "app/artwork.h"
 #include "app/data_module.h"
 #include "app/dialogs.h"
-#include "app/folder_files.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "common/folder_files.h"
 #include "db/gdb_mediator.h"
 #include "engine/do_import.h"
 #include "ereport/doctor_list.h"
@@ -43,7 +43,7 @@ void TfrmMain::Start() {
         runImport();
     } else if (rbFolder->isChecked()) {
         const std::string folder = s(edtXMLDir->text());
-        const std::vector<std::string> names = GetFileNames(folder);
+        const std::vector<std::string> names = common::GetFileNames(folder);
         const size_t n = names.size();
         for (size_t i = 0; i < n; ++i) {
             const std::string fileText = "Файл: " + names[i] +
@@ -52,7 +52,7 @@ void TfrmMain::Start() {
             lblFileNo->setText(q(fileText));
             if (onFileStep)
                 onFileStep(fileText);
-            loadXml(joinPath(folder, names[i]));
+            loadXml(common::joinPath(folder, names[i]));
             runImport();
         }
     }

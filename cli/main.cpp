@@ -4,6 +4,7 @@
 
 #include "cli/list_doctors.h"
 #include "cli/list_doctors_db.h"
+#include "cli/run_import.h"
 #include "common/code_page.h"
 #include "common/file_version.h"
 #include "common/version_config.h"
@@ -14,6 +15,9 @@ constexpr const char* kUsage =
     "Usage: kalvex-import [--help | --version]\n"
     "       kalvex-import list-doctors --nrd YEAR --xml FILE\n"
     "       kalvex-import list-doctors --db DATABASE\n"
+    "       kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
+    "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
+    "           [--hired-egn UIN=EGN]... [--log FILE]\n"
     "\n"
     "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
     "with the same engine as the Kalvex wizard.\n"
@@ -31,8 +35,28 @@ constexpr const char* kUsage =
     "              list the doctors of a practice database, one line each, ordered\n"
     "              by ID: ID, UIN and name (first, middle, last), separated by tabs.\n"
     "              DATABASE is a file path (opened without a server) or host:path.\n"
+    "  run         import the e-report FILE, or every *.xml file of DIR in name order,\n"
+    "              of NRD YEAR into the practice DATABASE, as the wizard does, in one\n"
+    "              transaction that is committed at the end, also after an error\n"
+    "              (the sheets imported before it stay):\n"
+    "    --edition gp|s        the database edition: Salvix GP (default) or Salvix S\n"
+    "    --doctor ID           the DOCTOR.ID of the database doctor the sheets go to;\n"
+    "                          by default the one the wizard preselects: with\n"
+    "                          --xml-doctor, the doctor of that doctor's UIN; else\n"
+    "                          the one named as the e-report's first doctor; else\n"
+    "                          the first (none in an empty doctor table)\n"
+    "    --xml-doctor POSITION the e-report doctor to import, from 0 (default 0); a\n"
+    "                          folder imports the first doctor of each file\n"
+    "    --create-doctor       NRD 2022: take the database doctor of the e-report\n"
+    "                          doctor's UIN and speciality, created when missing\n"
+    "    --hired-egn UIN=EGN   create the hired or substitute doctor of UIN with this\n"
+    "                          EGN (repeatable); other such doctors are not created,\n"
+    "                          nor one whose EGN another doctor has already\n"
+    "    --log FILE            the log file (default: beside the program, .log)\n"
+    "              On a terminal, stderr shows the file and sheet being imported.\n"
     "\n"
-    "Exit codes: 0 success, 1 the import failed, 2 bad usage or input.\n";
+    "Exit codes: 0 success, 1 the import stopped on an error (its text on stderr),\n"
+    "2 bad usage, an e-report that cannot be loaded or a database that cannot be opened.\n";
 
 }  // namespace
 
@@ -45,6 +69,8 @@ int main(int argc, char** argv) {
             return kalvex::cli::listDoctorsDb(argc, argv, std::cout, std::cerr);
         return kalvex::cli::listXmlDoctors(argc - 2, argv + 2);
     }
+    if (argc >= 2 && std::string_view(argv[1]) == "run")
+        return kalvex::cli::runImport(argc - 2, argv + 2, std::cerr);
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::cout << kUsage;
         return 0;

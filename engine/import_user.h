@@ -16,6 +16,9 @@ class ImportUser {
     virtual void setCountText(const std::string& text) = 0;
     virtual void setProgress(int position, int maximum) = 0;
 
+    // Told the UIN of the hired or substitute doctor that the questions and prompts
+    // which follow are about; their texts name the sheet and the doctor's name only.
+    virtual void hiredDoctorAsked(const std::string& /*uin*/) {}
     // A question with the answers Yes and No; true for Yes.
     virtual bool askYesNo(const std::string& caption, const std::string& question) = 0;
     // A line of text, or nothing when the user cancels.

@@ -1,11 +1,11 @@
-#include "app/doctor_names.h"
+#include "common/doctor_names.h"
 
 #include <gtest/gtest.h>
 
-#include "app/folder_files.h"
+#include "common/folder_files.h"
 #include "support/temp_dir.h"
 
-using namespace kalvex::app;
+using namespace kalvex::common;
 
 TEST(DoctorNames, NameOfAnXmlEntryAsTheDatabaseListShowsIt) {
     struct Case {

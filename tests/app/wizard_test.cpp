@@ -5,11 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -22,6 +25,7 @@
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "support/practice_database.h"
+#include "support/report_builder.h"
 #include "support/temp_dir.h"
 
 using namespace kalvex;
@@ -43,10 +47,27 @@ class ScriptedDialogs final : public app::Dialogs {
     void error(QWidget*, const std::string& text) override {
         said.push_back(QString::fromStdString("error: " + text));
     }
-    bool question(QWidget*, const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> input(QWidget*, const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
+    // Answers of the import's questions (No when run out) and inputs (Cancel when run
+    // out), and what they were asked.
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> inputs;
+    QStringList questions, prompts;
+    bool question(QWidget*, const std::string&, const std::string& text) override {
+        questions.push_back(QString::fromStdString(text));
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> input(QWidget*, const std::string& caption,
+                                     const std::string& prompt, const std::string&) override {
+        prompts.push_back(QString::fromStdString(caption + "|" + prompt));
+        if (inputs.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = inputs.front();
+        inputs.pop_front();
+        return answer;
     }
     // The next answer of the file and folder dialogs, and what the wizard asked them.
     std::optional<std::string> chosen;
@@ -70,19 +91,25 @@ struct Doctor {
     int sheets = 0;
 };
 
-std::string doctorElement(const Doctor& d) {
-    std::string xml = "<Doctor><UIN>" + d.uin + "</UIN><FullName>" + d.fullName + "</FullName>";
-    for (int i = 0; i < d.sheets; ++i)
-        xml += "<AmbList><NoAl>" + std::to_string(i + 1) + "</NoAl></AmbList>";
-    return xml + "</Doctor>";
-}
-
-// An e-report with these doctors (NRD 2022 takes exactly one).
+// An e-report with these doctors (NRD 2022 takes exactly one), each with sheets that
+// the import takes: numbered from 1, each of a patient of its own.
 std::string report(const std::vector<Doctor>& doctors) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Practice>";
-    for (const Doctor& d : doctors)
-        xml += doctorElement(d);
-    return xml + "</Practice>\n";
+    const char* const patients[] = {"7501020018", "8001010005", "6101010013"};
+    kalvex::testing::ReportSpec spec;
+    spec.doctors.clear();
+    for (const Doctor& d : doctors) {
+        kalvex::testing::DoctorSpec doctor;
+        doctor.fullName = d.fullName;
+        doctor.uin = d.uin;
+        for (int i = 0; i < d.sheets; ++i) {
+            kalvex::testing::SheetSpec sheet;
+            sheet.noAl = std::to_string(i + 1);
+            sheet.egn = patients[i % 3];
+            doctor.sheets.push_back(sheet);
+        }
+        spec.doctors.push_back(doctor);
+    }
+    return kalvex::testing::reportXml(spec);
 }
 
 constexpr int kNrd2018 = 6;
@@ -104,17 +131,28 @@ class WizardTest : public QObject {
     std::string programPath() const { return dir_->file("kalvex"); }
     std::string optionsFile() const { return dir_->file("kalvex.ini"); }
 
-    void addDatabaseDoctor(const char* first, const char* middle, const char* last,
-                           const char* uin) {
+    void addDatabaseDoctor(const char* first, const char* middle, const char* last, const char* uin,
+                           std::optional<std::int64_t> speciality = {}) {
         db::Tdm dm;
         db::GDBOpenDatabase(dm, database_->path());
         dm.SqlToValue(
-            "INSERT INTO DOCTOR (FNAME, SNAME, LNAME, UIN) VALUES (:F, :S, :L, :UIN)",
+            "INSERT INTO DOCTOR (FNAME, SNAME, LNAME, UIN, SPECIALITY_ID) VALUES (:F, :S, :L, "
+            ":UIN, :SPECIALITY)",
             {{"F", first},
              {"S", middle == nullptr ? common::Null : common::Variant(std::string(middle))},
              {"L", last},
-             {"UIN", uin}});
+             {"UIN", uin},
+             {"SPECIALITY", speciality ? common::Variant(*speciality) : common::Null}});
         db::GDBCloseDatabase(dm);
+    }
+
+    // A value read through a connection of its own, as the next program would see it.
+    common::Variant committed(const std::string& sql) {
+        db::Tdm dm;
+        db::GDBOpenDatabase(dm, database_->path());
+        common::Variant value = dm.SqlToValue(sql);
+        db::GDBCloseDatabase(dm);
+        return value;
     }
 
     void start() {
@@ -476,6 +514,65 @@ class WizardTest : public QObject {
         db::GDBCloseDatabase(other);
         const std::string log = common::fromCp1251(readBytes(dir_->file("kalvex.log")));
         QVERIFY(log.rfind("Край на лог") != std::string::npos);
+    }
+
+    void importsASampleFileEndToEnd() {
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "0400000001", 1);
+        start();
+        kalvex::testing::ReportSpec spec;
+        spec.doctors[0].uin = "0400000001";
+        spec.doctors[0].fullName = "Иван Петров Стоянов";
+        kalvex::testing::SheetSpec own, hired;
+        own.noAl = "000001";
+        hired.noAl = "000002";
+        hired.egn = "8001010005";
+        hired.given = "Анна";
+        hired.extra =
+            "<Hired_Subst><H_S>0</H_S><UINH_S>0400000077</UINH_S><FullNameH_S>Петър Иванов "
+            "Колев</FullNameH_S></Hired_Subst>";
+        spec.doctors[0].sheets = {own, hired};
+        writeBytes(dir_->file("r.xml"), kalvex::testing::reportXml(spec));
+        dialogs_.answers = {true};
+        dialogs_.inputs = {"6101010013"};
+
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        QCOMPARE(w().cbxDoctorGDB->currentText(), QString("Иван Петров Стоянов"));
+        QSignalSpy moves(w().ProgressBar, &QProgressBar::valueChanged);
+        w().btnNext->click();
+        w().btnNext->click();
+        waitForPage(w().tshFinishUpdate);
+        QCOMPARE(w().lblProgress->text(),
+                 QString("Брой импортирани амбулаторни листа: 2 от 2 общо."));
+        QCOMPARE(w().lblCurrentAction->text(),
+                 QString("Импортиране на първичен АЛ № 000002 на Анна Петров Стоянов"));
+        QVERIFY(moves.size() >= 2);
+        QCOMPARE(moves.at(moves.size() - 2).at(0).toInt(), 1);
+        QCOMPARE(moves.last().at(0).toInt(), 2);
+        QCOMPARE(w().ProgressBar->maximum(), 2);
+        QVERIFY(w().mmoLog->toPlainText().contains(
+            "Импортиране на първичен АЛ № 000001 на Иван Петров Стоянов"));
+
+        w().btnNext->click();  // "Край" commits
+        QCOMPARE(endRequests_, 1);
+        QCOMPARE(std::get<std::int64_t>(committed("SELECT COUNT(*) FROM PREGLED")), 2);
+        QCOMPARE(std::get<std::int64_t>(committed("SELECT COUNT(*) FROM PACIENT")), 2);
+
+        // Hired doctors are built on a branch of their own; until it is merged here the
+        // driver asks nothing and the second sheet goes to the reporting doctor.
+        QSKIP("hired and substitute doctors are not built on this branch yet");
+        QCOMPARE(dialogs_.questions,
+                 QStringList{"Kalvex откри, че преглед с номер 000002 е извършен от "
+                             "нает/заместващ д-р Петър Иванов Колев. Искате ли да импортирате "
+                             "този доктор в базата? За целта е нужно да въведете ЕГН!"});
+        QCOMPARE(dialogs_.prompts,
+                 QStringList{"Импорт нает/заместващ лекар|Salvix трябва да импортира данните "
+                             "за нает/заместващ лекар на АЛ 000002. Моля въведете ЕГН на д-р "
+                             "Петър Иванов Колев"});
+        QCOMPARE(std::get<std::int64_t>(committed(
+                     "SELECT COUNT(*) FROM DOCTOR d JOIN PREGLED p ON p.DOCTOR_ID = d.ID WHERE "
+                     "p.AMB_LISTN = '000002' AND d.UIN = '0400000077' AND d.EGN = '6101010013' "
+                     "AND d.FNAME = 'Петър' AND d.LNAME = 'Колев' AND d.IS_NAET = 'Y'")),
+                 1);
     }
 
     void detailsTabTakesTheLogAndTheButtonsReturnFromIt() {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvex::app {
+namespace kalvex::common {
 
 // Names (without path) of the files in `folder` whose names end in ".xml", any
 // letter case, sorted by name so that a folder imports in the same order every
@@ -18,4 +18,4 @@ bool pathExists(const std::string& path, bool folder);
 // folder + "/" + name.
 std::string joinPath(const std::string& folder, const std::string& name);
 
-}  // namespace kalvex::app
+}  // namespace kalvex::common

@@ -1,10 +1,10 @@
-#include "app/folder_files.h"
+#include "common/folder_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
-namespace kalvex::app {
+namespace kalvex::common {
 namespace {
 
 bool hasXmlExtension(const std::string& name) {
@@ -46,4 +46,4 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-}  // namespace kalvex::app
+}  // namespace kalvex::common

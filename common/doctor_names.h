@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace kalvex::app {
+namespace kalvex::common {
 
 // The name a database doctor entry must carry to match an XML doctor entry
 // "<FullName>  (<n> амб.листа)": the text before the first blank, one blank, and
@@ -10,4 +10,4 @@ namespace kalvex::app {
 // of blanks.
 std::string databaseNameOfXmlEntry(const std::string& xmlEntryText);
 
-}  // namespace kalvex::app
+}  // namespace kalvex::common

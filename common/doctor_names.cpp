@@ -1,9 +1,9 @@
-#include "app/doctor_names.h"
+#include "common/doctor_names.h"
 
 #include <algorithm>
 #include <string_view>
 
-namespace kalvex::app {
+namespace kalvex::common {
 namespace {
 
 std::string_view trimBlanks(std::string_view text) {
@@ -28,4 +28,4 @@ std::string databaseNameOfXmlEntry(const std::string& xmlEntryText) {
     return std::string(trimBlanks(text.substr(0, blank))) + " " + std::string(trimBlanks(rest));
 }
 
-}  // namespace kalvex::app
+}  // namespace kalvex::common

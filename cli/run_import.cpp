@@ -1,0 +1,259 @@
+#include "cli/run_import.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/default_doctor.h"
+#include "cli/preset_user.h"
+#include "common/conversions.h"
+#include "common/error.h"
+#include "common/folder_files.h"
+#include "common/formats.h"
+#include "common/logger.h"
+#include "common/numbers.h"
+#include "common/program_path.h"
+#include "db/gdb_mediator.h"
+#include "db/tdm.h"
+#include "engine/do_import.h"
+#include "ereport/xml_report.h"
+
+namespace kalvex::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
+    "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
+    "           [--hired-egn UIN=EGN]... [--log FILE]\n";
+
+constexpr int kCompleted = 0;
+constexpr int kStopped = 1;
+constexpr int kBadInput = 2;
+
+struct RunOptions {
+    std::optional<int> nrd;
+    std::optional<std::string> xmlFile, folder, database, logFile;
+    int edition = 0;
+    std::optional<std::int32_t> doctorId;
+    std::optional<int> xmlDoctor;
+    bool createDoctor = false;
+    std::map<std::string, std::string> hiredEgns;
+};
+
+// A word of the command line that is not what it should be.
+class UsageError : public Error {
+  public:
+    using Error::Error;
+};
+
+std::optional<int> nrdIndex(std::string_view year) {
+    const auto& names = ereport::XmlReport::kVersionNames;
+    const auto found = std::find(names.begin(), names.end(), year);
+    if (found == names.end())
+        return std::nullopt;
+    return static_cast<int>(found - names.begin());
+}
+
+std::int32_t wholeNumber(std::string_view option, std::string_view value) {
+    const auto number = common::parseInteger(value);
+    if (!number || *number < 0)
+        throw UsageError("Bad value of " + std::string(option) + ": " + std::string(value));
+    return *number;
+}
+
+void addHiredEgn(RunOptions& options, std::string_view value) {
+    const size_t equals = value.find('=');
+    if (equals == std::string_view::npos || equals == 0)
+        throw UsageError("--hired-egn takes UIN=EGN, not " + std::string(value));
+    const std::string egn(value.substr(equals + 1));
+    if (!common::ValidEGN(egn))
+        throw UsageError("Invalid EGN in --hired-egn " + std::string(value));
+    options.hiredEgns[std::string(value.substr(0, equals))] = egn;
+}
+
+RunOptions parse(int argc, char** argv) {
+    RunOptions options;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--create-doctor") {
+            options.createDoctor = true;
+            continue;
+        }
+        if (i + 1 == argc)
+            throw UsageError("Missing value of " + std::string(option));
+        const std::string_view value = argv[++i];
+        if (option == "--nrd") {
+            options.nrd = nrdIndex(value);
+            if (!options.nrd)
+                throw UsageError("Unknown NRD year " + std::string(value));
+        } else if (option == "--xml") {
+            options.xmlFile = std::string(value);
+        } else if (option == "--folder") {
+            options.folder = std::string(value);
+        } else if (option == "--db") {
+            options.database = std::string(value);
+        } else if (option == "--edition") {
+            if (value != "gp" && value != "s")
+                throw UsageError("--edition takes gp or s, not " + std::string(value));
+            options.edition = value == "gp" ? 0 : 1;
+        } else if (option == "--doctor") {
+            options.doctorId = wholeNumber(option, value);
+        } else if (option == "--xml-doctor") {
+            options.xmlDoctor = wholeNumber(option, value);
+        } else if (option == "--hired-egn") {
+            addHiredEgn(options, value);
+        } else if (option == "--log") {
+            options.logFile = std::string(value);
+        } else {
+            throw UsageError("Unknown option " + std::string(option));
+        }
+    }
+    if (!options.nrd || !options.database ||
+        options.xmlFile.has_value() == options.folder.has_value())
+        throw UsageError("--nrd, --db and one of --xml and --folder are required");
+    return options;
+}
+
+// The e-reports of the run in import order: the file, or the folder's "*.xml" files.
+std::vector<std::string> reportFiles(const RunOptions& options) {
+    if (options.xmlFile)
+        return {*options.xmlFile};
+    std::vector<std::string> files;
+    for (const std::string& name : common::GetFileNames(*options.folder))
+        files.push_back(common::joinPath(*options.folder, name));
+    if (files.empty())
+        throw Error("В посочената папка няма XML файлове!");
+    return files;
+}
+
+// The process's log for the run's length.
+class RunLog {
+  public:
+    explicit RunLog(const std::string& fileName) : logger_(fileName) {
+        common::AppLogger = &logger_;
+    }
+    ~RunLog() { common::AppLogger = nullptr; }
+    RunLog(const RunLog&) = delete;
+    RunLog& operator=(const RunLog&) = delete;
+    const std::string& startFailure() const { return logger_.startFailure(); }
+
+  private:
+    common::TLogger logger_;
+};
+
+// What the wizard has settled when it leaves its doctor page.
+struct Preparation {
+    std::vector<std::string> files;
+    engine::ImportSettings settings;
+};
+
+// Loads the first e-report, opens the database and settles the doctors, as the
+// wizard's file and doctor pages do; every failure here is the user's input.
+Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm& dm) {
+    Preparation run;
+    run.files = reportFiles(options);
+    const auto xmlDoctors = xml.XMLLoadFile(*options.nrd, run.files.front());
+    if (xmlDoctors.empty())
+        throw Error("В посоченият XML файл няма данни за нито 1 лекар!");
+    const int xmlDoctor = options.xmlDoctor.value_or(0);
+    if (static_cast<std::size_t>(xmlDoctor) >= xmlDoctors.size())
+        throw UsageError("The e-report has no doctor at position " + std::to_string(xmlDoctor));
+
+    db::GDBOpenDatabase(dm, *options.database);
+    const auto databaseDoctors = db::GDBFillDoctorNames(dm);
+    std::int32_t doctorId =
+        wizardDoctorId(xmlDoctors, databaseDoctors, options.xmlDoctor ? xmlDoctor : -1);
+    if (options.doctorId) {
+        doctorId = *options.doctorId;
+        if (std::none_of(databaseDoctors.begin(), databaseDoctors.end(),
+                         [&](const auto& doctor) { return doctor.id == doctorId; }))
+            throw UsageError("The database has no doctor with ID " + std::to_string(doctorId));
+    }
+
+    run.settings.nrdIndex = *options.nrd;
+    run.settings.edition = options.edition;
+    run.settings.xmlDoctorIndex = xmlDoctors[static_cast<std::size_t>(xmlDoctor)].position;
+    run.settings.databaseDoctorId = doctorId;
+    run.settings.createDoctorIfMissing = options.createDoctor;
+    return run;
+}
+
+// Imports every file of the run; the first is loaded already. Returns the exit code.
+int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport& xml, db::Tdm& dm,
+                PresetUser& user, std::ostream& err) {
+    for (std::size_t i = 0; i < run.files.size(); ++i) {
+        const std::string& file = run.files[i];
+        user.setFile(std::filesystem::path(file).filename().string());
+        if (options.folder) {
+            // A folder imports each file's first doctor, as the wizard's folder loop does.
+            std::vector<ereport::XmlDoctorItem> doctors;
+            try {
+                doctors = xml.XMLLoadFile(*options.nrd, file);
+            } catch (const Error& e) {
+                user.endProgressLine();
+                err << e.what() << '\n';
+                return kBadInput;
+            }
+            run.settings.xmlDoctorIndex = ereport::XMLGetDoctorID(doctors, -1);
+        }
+        engine::DoImport(dm, xml, run.settings, user);
+    }
+    return kCompleted;
+}
+
+}  // namespace
+
+int runImport(int argc, char** argv, std::ostream& err) {
+    common::SetGlobalCultureFormats();
+    RunOptions options;
+    try {
+        options = parse(argc, argv);
+    } catch (const UsageError& e) {
+        err << e.what() << '\n' << kUsage;
+        return kBadInput;
+    }
+
+    const RunLog log(
+        options.logFile.value_or(common::changeFileExt(common::programPath(), ".log")));
+    if (!log.startFailure().empty())
+        err << log.startFailure() << '\n';
+
+    ereport::XmlReport xml;
+    db::Tdm dm;
+    Preparation run;
+    try {
+        run = prepare(options, xml, dm);
+    } catch (const Error& e) {
+        err << e.what() << '\n';
+        return kBadInput;
+    }
+
+    PresetUser user(options.hiredEgns, isatty(STDERR_FILENO) == 1, err);
+    int exitCode = kStopped;
+    try {
+        exitCode = importFiles(options, run, xml, dm, user, err);
+    } catch (const std::exception& e) {
+        // Any failure ends the run as it ends the wizard's; what came before is kept.
+        user.endProgressLine();
+        err << e.what() << '\n';
+    }
+    user.endProgressLine();
+    try {
+        db::GDBCloseDatabase(dm);
+    } catch (const Error& e) {
+        err << e.what() << '\n';
+        return kStopped;
+    }
+    return exitCode;
+}
+
+}  // namespace kalvex::cli
