@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// The floor the import is measured against: the same number of patient and
+// examination rows written by one prepared insert per table on the bare client
+// library, in one transaction, with no look-ups and nothing read from an e-report.
+namespace kalvex::bench {
+
+// Seconds from the first insert to the end of the commit.
+double bareInsertLoop(const std::string& database, int patients, int examinations);
+
+}  // namespace kalvex::bench
