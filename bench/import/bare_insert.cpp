@@ -2,7 +2,6 @@
 
 #include <ibase.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -18,8 +17,6 @@
 
 namespace kalvex::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 void check(const ISC_STATUS* status) {
     db::checkStatus(status);
@@ -90,7 +87,7 @@ class BareInsert {
 
 }  // namespace
 
-double bareInsertLoop(const std::string& database, int patients, int examinations) {
+Stopwatch::Reading bareInsertLoop(const std::string& database, int patients, int examinations) {
     // Attached through the data module only to share its log-in; everything timed
     // below is the client library's own calls.
     db::Tdm dm;
@@ -103,7 +100,7 @@ double bareInsertLoop(const std::string& database, int patients, int examination
     check(status);
     const auto base = *common::tryEncodeDate(1950, 1, 1);
     const auto may = *common::tryEncodeDate(2022, 5, 1);
-    double seconds = 0;
+    Stopwatch::Reading time;
     {
         BareInsert patient(dm.dbMain.handle(), &tr,
                            "INSERT INTO PACIENT (EGN, PID_TYPE, FNAME, SNAME, LNAME, BIRTH_DATE, "
@@ -113,7 +110,7 @@ double bareInsertLoop(const std::string& database, int patients, int examination
                          "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, AMB_LISTN, NRN, START_DATE, "
                          "START_TIME, MAIN_DIAG_MKB, MAIN_DIAG_OPIS) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                          8);
-        const auto start = Clock::now();
+        const Stopwatch watch;
         for (int i = 0; i < patients; ++i) {
             char egn[32];
             std::snprintf(egn, sizeof egn, "%010d", i);
@@ -142,10 +139,10 @@ double bareInsertLoop(const std::string& database, int patients, int examination
         }
         isc_commit_transaction(status, &tr);
         check(status);
-        seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        time = watch.elapsed();
     }
     db::GDBCloseDatabase(dm);
-    return seconds;
+    return time;
 }
 
 }  // namespace kalvex::bench
