@@ -1,4 +1,5 @@
 // The query helpers of the data module: one value, one row or a result set.
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -50,7 +51,43 @@ std::int32_t toInt32(const common::Variant& value) {
     return static_cast<std::int32_t>(number);
 }
 
+// Data statements and savepoints, which no schema change in the same run can leave
+// stale: the texts worth keeping prepared.
+bool keepsPreparation(const std::string& sql) {
+    std::size_t start = 0;
+    while (start < sql.size() && std::isspace(static_cast<unsigned char>(sql[start])))
+        ++start;
+    std::size_t end = start;
+    while (end < sql.size() && std::isalpha(static_cast<unsigned char>(sql[end])))
+        ++end;
+    std::string word = sql.substr(start, end - start);
+    for (char& c : word)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* kept : {"SELECT", "INSERT", "UPDATE", "DELETE", "SAVEPOINT", "RELEASE"})
+        if (word == kept)
+            return true;
+    return false;
+}
+
 }  // namespace
+
+Statement& Tdm::statementFor(const std::string& sql) {
+    if (!keepsPreparation(sql))
+        return sqlGeneric;
+    Prepared& found = prepared_[sql];
+    found.lastUse = ++uses_;
+    if (found.statement)
+        return *found.statement;
+    if (prepared_.size() > kPreparedLimit) {
+        auto oldest = prepared_.begin();
+        for (auto i = prepared_.begin(); i != prepared_.end(); ++i)
+            if (i->second.lastUse < oldest->second.lastUse)
+                oldest = i;
+        prepared_.erase(oldest);  // never the new entry, used last; `found` stays valid
+    }
+    found.statement = std::make_unique<Statement>(traMain);
+    return *found.statement;
+}
 
 void Tdm::run(Statement& statement, const std::string& sql, const Params& params) {
     statement.close();
@@ -71,11 +108,12 @@ Statement& Tdm::GetResultSet(const std::string& sql, const Params& params) {
 common::Variant Tdm::SqlToValue(const std::string& sql, const Params& params) {
     if (!traMain.isActive())
         traMain.start();
-    run(sqlGeneric, sql, params);
+    Statement& statement = statementFor(sql);
+    run(statement, sql, params);
     common::Variant value;
-    if (sqlGeneric.columnCount() > 0 && sqlGeneric.fetch())
-        value = sqlGeneric.column(0);
-    sqlGeneric.close();
+    if (statement.columnCount() > 0 && statement.fetch())
+        value = statement.column(0);
+    statement.close();
     return value;
 }
 

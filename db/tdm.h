@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/variant.h"
@@ -67,9 +69,11 @@ class Tdm {
     Statement& GetResultSet(const std::string& sql, const Params& params = {});
     bool hasRow() const { return hasRow_; }
 
-    // Runs the statement on sqlGeneric, starting the transaction when none is active:
-    // the first column of the first row of a select, null when no row came back; null
-    // for any other statement. Its changes stay in the open transaction.
+    // Runs the statement, starting the transaction when none is active: the first
+    // column of the first row of a select, null when no row came back; null for any
+    // other statement. Its changes stay in the open transaction. A select, an insert,
+    // update or delete and a savepoint keep their preparation for the next call of the
+    // same text; any other statement runs on sqlGeneric.
     common::Variant SqlToValue(const std::string& sql, const Params& params = {});
     // SqlToValue as text: false and an empty text when the value is null.
     bool ReadSqlValue(const std::string& sql, std::string& value, const Params& params = {});
@@ -80,9 +84,22 @@ class Tdm {
     std::vector<common::Variant> ReadSqlValues(const std::string& sql, const Params& params = {});
 
   private:
+    struct Prepared {
+        std::unique_ptr<Statement> statement;
+        std::uint64_t lastUse = 0;
+    };
+    static constexpr std::size_t kPreparedLimit = 32;
+
     static void run(Statement& statement, const std::string& sql, const Params& params);
+    // The statement that SqlToValue runs `sql` on.
+    Statement& statementFor(const std::string& sql);
 
     bool hasRow_ = false;
+    // An import's look-ups alternate between a few texts per sheet; one statement per
+    // text spares preparing them again for every sheet. Declared after the transaction,
+    // so freed before it ends.
+    std::unordered_map<std::string, Prepared> prepared_;
+    std::uint64_t uses_ = 0;
 };
 
 }  // namespace kalvex::db

@@ -151,5 +151,64 @@ TEST_F(QueryHelpersTest, ClearingNamedStatementsEmptiesAllFourteen) {
     EXPECT_FALSE(dm.qryBolnList.isPrepared());
 }
 
+// Each text keeps its own prepared statement between calls: taken in turn, every call
+// answers with its own parameters, and one that names none finds them null, not the
+// values of the call before.
+TEST_F(QueryHelpersTest, TextsTakenInTurnAnswerWithTheirOwnParameters) {
+    addDoctor(dm, "Иван", "Петров", "Стоянов", "1");
+    addDoctor(dm, "Мария", "Иванова", "Колева", "2");
+    struct Case {
+        const char* sql;
+        Params params;
+        Variant expected;
+    };
+    const Case cases[] = {
+        {"SELECT FNAME FROM DOCTOR WHERE UIN = :U", {{"U", "1"}}, Variant{"Иван"}},
+        {"SELECT LNAME FROM DOCTOR WHERE UIN = :U", {{"U", "2"}}, Variant{"Колева"}},
+        {"SELECT FNAME FROM DOCTOR WHERE UIN = :U", {{"U", "2"}}, Variant{"Мария"}},
+        {"SELECT FNAME FROM DOCTOR WHERE UIN = :U", {}, common::Null},
+        {"  select lname from DOCTOR where UIN = :U", {{"U", "1"}}, Variant{"Стоянов"}},
+    };
+    for (int round = 0; round < 3; ++round)
+        for (const Case& c : cases)
+            EXPECT_EQ(dm.SqlToValue(c.sql, c.params), c.expected) << c.sql << " round " << round;
+}
+
+TEST_F(QueryHelpersTest, MoreTextsThanAreKeptPreparedStillAnswerRight) {
+    for (int round = 0; round < 2; ++round)
+        for (std::int64_t i = 0; i < 50; ++i)
+            EXPECT_EQ(dm.SqlToValue("SELECT " + std::to_string(i) +
+                                        " + CAST(:N AS BIGINT) FROM RDB$DATABASE",
+                                    {{"N", std::int64_t{1}}}),
+                      Variant{i + 1})
+                << i;
+}
+
+TEST_F(QueryHelpersTest, SavepointsKeptPreparedUndoEveryTimeTheyAreUsed) {
+    for (int round = 0; round < 3; ++round) {
+        dm.SqlToValue("SAVEPOINT KALVEX_SHEET");
+        addDoctor(dm, "Иван", common::Null, "Стоянов", std::to_string(round));
+        dm.SqlToValue("ROLLBACK TO SAVEPOINT KALVEX_SHEET");
+        dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
+        EXPECT_EQ(count(dm, "DOCTOR"), 0) << round;
+    }
+    dm.SqlToValue("SAVEPOINT KALVEX_SHEET");
+    addDoctor(dm, "Иван", common::Null, "Стоянов", "9");
+    dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
+    EXPECT_EQ(count(dm, "DOCTOR"), 1);
+}
+
+// A statement kept from the database opened before must not run on the one opened now.
+TEST_F(QueryHelpersTest, KeptStatementsFollowTheDatabaseOpenedNext) {
+    addDoctor(dm, "Иван", common::Null, "Стоянов", "1");
+    dm.traMain.commit();
+    EXPECT_EQ(count(dm, "DOCTOR"), 1);
+    testing::PracticeDatabase other("other.fdb");
+    GDBOpenDatabase(dm, other.path());
+    EXPECT_EQ(count(dm, "DOCTOR"), 0);
+    GDBOpenDatabase(dm, database.path());
+    EXPECT_EQ(count(dm, "DOCTOR"), 1);
+}
+
 }  // namespace
 }  // namespace kalvex::db

@@ -1,0 +1,180 @@
+// Imports a generated NRD 2022 e-report of N sheets into a fresh practice database and
+// prints sheets and rows per second, beside a bare prepared-insert loop writing as many
+// rows, and the time per sheet against a report a tenth the size.
+//   import_bench [SHEETS [ROUNDS]]   (default 10000 sheets, 3 rounds)
+// Each round imports both sizes and runs the bare loop, each on a database of its own;
+// the best and the worst of the rounds are printed. The import's time is DoImport and
+// the final commit; loading the e-report is timed apart.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "db/gdb_mediator.h"
+#include "db/tdm.h"
+#include "engine/do_import.h"
+#include "ereport/xml_report.h"
+#include "import/bare_insert.h"
+#include "import/stopwatch.h"
+#include "import/report_generator.h"
+
+namespace {
+
+using namespace kalvex;
+using bench::Stopwatch;
+
+// Answers nothing and shows nothing: a run of this report asks no questions.
+class SilentUser final : public engine::ImportUser {
+  public:
+    void setActionText(const std::string&) override {}
+    void setCountText(const std::string&) override {}
+    void setProgress(int, int) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> inputText(const std::string&, const std::string&,
+                                         const std::string&) override {
+        return std::nullopt;
+    }
+    void showMessage(const std::string&) override {}
+    void LogToMemo(const std::string&) override {}
+};
+
+// The best and the worst wall time of the rounds, and the processor time of the best.
+struct Best {
+    double best = 1e300, worst = 0, processor = 0;
+    void add(Stopwatch::Reading time) {
+        if (time.wall < best)
+            best = time.wall, processor = time.processor;
+        worst = std::max(worst, time.wall);
+    }
+};
+
+struct Report {
+    int sheets = 0, patients = 0;
+    std::string file;
+    Best load, import, commit;
+    engine::ImportCounts counts;
+};
+
+std::filesystem::path workDir;
+int databases = 0;
+
+std::string freshDatabase() {
+    const std::string path = (workDir / ("bench" + std::to_string(++databases) + ".fdb")).string();
+    const std::string command =
+        std::string(KALVEX_SOURCE_DIR) + "/tools/make_practice_db.sh '" + path + "'";
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("cannot build " + path);
+    return path;
+}
+
+Report writeReport(int sheets) {
+    const bench::GeneratedReport generated = bench::generateReport(sheets);
+    Report report;
+    report.sheets = sheets;
+    report.patients = generated.patients;
+    report.file = (workDir / ("report" + std::to_string(sheets) + ".xml")).string();
+    std::ofstream(report.file, std::ios::binary) << testing::reportXml(generated.spec);
+    return report;
+}
+
+void importOnce(Report& report) {
+    db::Tdm dm;
+    db::GDBOpenDatabase(dm, freshDatabase());
+    engine::ImportSettings settings;
+    settings.databaseDoctorId = static_cast<int>(std::get<std::int64_t>(dm.SqlToValue(
+        "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, SNAME, LNAME) VALUES "
+        "(:UIN, 1, :EGN, 'Радка', 'Петрова', 'Стоянова') RETURNING ID",
+        {{"UIN", std::string("2300012345")}, {"EGN", std::string("7204156625")}})));
+    dm.traMain.commit();
+
+    ereport::XmlReport xml;
+    const Stopwatch loading;
+    xml.XMLLoadFile(settings.nrdIndex, report.file);
+    report.load.add(loading.elapsed());
+
+    SilentUser user;
+    const Stopwatch importing;
+    report.counts = engine::DoImport(dm, xml, settings, user);
+    const Stopwatch committing;
+    dm.traMain.commit();
+    report.commit.add(committing.elapsed());
+    report.import.add(importing.elapsed());
+    db::GDBCloseDatabase(dm);
+}
+
+int rowsWritten(const engine::ImportCounts& c) {
+    return c[engine::RowKind::patient].written + c[engine::RowKind::examination].written;
+}
+
+void printCounts(const Report& r) {
+    const auto& p = r.counts[engine::RowKind::patient];
+    const auto& e = r.counts[engine::RowKind::examination];
+    std::printf(
+        "  %d sheets, %d distinct patients: patients %d written, %d found, %d skipped; "
+        "examinations %d written, %d found, %d failed\n",
+        r.sheets, r.patients, p.written, p.existing, p.skipped, e.written, e.existing, e.failed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int sheets = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    char pattern[] = "/tmp/kalvex-import-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+        return 1;
+    workDir = pattern;
+    try {
+        Report big = writeReport(sheets);
+        Report small = writeReport(std::max(1, sheets / 10));
+        Best bare;
+        for (int round = 0; round < rounds; ++round) {
+            if (round % 2 == 1)
+                importOnce(small);
+            importOnce(big);
+            const auto& c = big.counts;
+            bare.add(bench::bareInsertLoop(freshDatabase(), c[engine::RowKind::patient].written,
+                                           c[engine::RowKind::examination].written));
+            if (round % 2 == 0)
+                importOnce(small);
+        }
+        const int rows = rowsWritten(big.counts);
+        const double mb = static_cast<double>(std::filesystem::file_size(big.file)) / 1048576.0;
+        std::printf("NRD 2022 e-report, best (worst) of %d rounds, Release build\n", rounds);
+        printCounts(big);
+        printCounts(small);
+        std::printf("load e-report:   %8.3f s (%.3f s) for %.1f MB, not in the import's time\n",
+                    big.load.best, big.load.worst, mb);
+        std::printf("import:          %8.3f s (%.3f s), of which the commit %.3f s; "
+                    "processor time %.3f s\n",
+                    big.import.best, big.import.worst, big.commit.best, big.import.processor);
+        std::printf("                 %8.0f sheets/s (%.0f), %.0f rows/s (%.0f)\n",
+                    sheets / big.import.best, sheets / big.import.worst, rows / big.import.best,
+                    rows / big.import.worst);
+        std::printf("bare insert loop:%8.3f s (%.3f s) for the same %d rows; processor time "
+                    "%.3f s\n",
+                    bare.best, bare.worst, rows, bare.processor);
+        std::printf("                 %8.0f rows/s (%.0f)\n", rows / bare.best, rows / bare.worst);
+        std::printf("import / bare:   %8.3f rows/s (target >= 0.5); by processor time %.3f\n",
+                    bare.best / big.import.best, bare.processor / big.import.processor);
+        const double perBig = big.import.best / big.sheets * 1000.0;
+        const double perSmall = small.import.best / small.sheets * 1000.0;
+        std::printf("time per sheet:  %8.3f ms at %d sheets, %.3f ms at %d: x %.3f "
+                    "(target <= 1.1)\n",
+                    perBig, big.sheets, perSmall, small.sheets, perBig / perSmall);
+        std::printf("                 processor time %.3f ms against %.3f ms: x %.3f\n",
+                    big.import.processor / big.sheets * 1000.0,
+                    small.import.processor / small.sheets * 1000.0,
+                    (big.import.processor / big.sheets) / (small.import.processor / small.sheets));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        std::filesystem::remove_all(workDir);
+        return 1;
+    }
+    std::filesystem::remove_all(workDir);
+    return 0;
+}

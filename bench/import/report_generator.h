@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "support/report_builder.h"
+
+// Synthetic NRD 2022 e-reports of one general practitioner for the import benchmark:
+// a month's sheets with every element kind the import writes, drawn from a fixed seed
+// so that two runs of the same size import the same report.
+namespace kalvex::bench {
+
+struct GeneratedReport {
+    testing::ReportSpec spec;
+    int patients = 0;  // distinct patients among the sheets
+};
+
+// `sheets` ambulatory sheets; about 30% of them are a further visit of a patient seen
+// earlier in the report, so the import finds as well as creates patients.
+GeneratedReport generateReport(int sheets, unsigned seed = 2022);
+
+}  // namespace kalvex::bench
