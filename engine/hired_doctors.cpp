@@ -115,6 +115,7 @@ void checkSheet(RunContext<V>& run, const typename V::AmbList& sheet) {
         return;
     const std::string noAl = R::text(sheet, "NoAl");
     const std::string name = R::text(hired, "FullNameH_S");
+    run.user.hiredDoctorAsked(uin);
     if (!run.user.askYesNo("Kalvex", "Kalvex откри, че преглед с номер " + noAl +
                                          " е извършен от нает/заместващ д-р " + name +
                                          ". Искате ли да импортирате този доктор в базата? За "

@@ -167,9 +167,6 @@ TEST_F(RunImport, FolderImportsItsXmlFilesInNameOrderEachWithItsFirstDoctor) {
 }
 
 TEST_F(RunImport, HiredDoctorIsCreatedOnlyForAUinGivenAnEgn) {
-    // Hired doctors are built on a branch of their own (CheckForHired_Subst is empty
-    // here): remove this line once they are merged.
-    GTEST_SKIP() << "hired and substitute doctors are not built on this branch yet";
     const std::int32_t doctor = addDoctor("0400000001");
     SheetSpec hired = sheet("000002", "8001010005");
     hired.extra =
