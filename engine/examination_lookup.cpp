@@ -37,7 +37,8 @@ common::Variant GetPregledID(RunContext<V>& run) {
         number = sameText("NRN", "NO");
     else if (V::year == 2021 && isNrn(noAl))
         // NRD 2021 writes a national number into AMB_LISTN (its row has no NRN column).
-        number = "(" + sameText("NRN", "NO") + " OR " + sameText("AMB_LISTN", "NO") + ")";
+        number.append("(").append(sameText("NRN", "NO")).append(" OR ")
+            .append(sameText("AMB_LISTN", "NO")).append(")");
     else
         number = sameNumber("AMB_LISTN", "NO");
     return run.dm.SqlToValue(

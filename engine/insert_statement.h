@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,14 +22,18 @@ struct InsertColumn {
 struct InsertStatement {
     std::string sql;
     std::vector<std::string> params;
+    bool returnsId = false;
 };
 
-// "INSERT INTO <table> (A, B)" and "VALUES (:A, :B)" on two lines.
-InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns);
+// "INSERT INTO <table> (A, B)" and "VALUES (:A, :B)" on two lines; with `returnsId`
+// followed by "RETURNING ID", so that the new row's key comes back with the insert.
+InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns,
+                            bool returnsId = false);
 
 // Gives `statement` the insert's text unless it holds it already (prepared once, kept
-// for the next row), fills it from `values` and executes it.
-void executeInsert(db::Statement& statement, const InsertStatement& insert,
-                   const ColumnValues& values);
+// for the next row), fills it from `values` and executes it. The new row's ID when the
+// insert returns it, otherwise 0.
+std::int32_t executeInsert(db::Statement& statement, const InsertStatement& insert,
+                           const ColumnValues& values);
 
 }  // namespace kalvex::engine

@@ -49,7 +49,7 @@ InsertStatement patientInsert(bool specialist) {
             columns.emplace_back(c);
     if constexpr (V::year >= 2018)
         columns.emplace_back("PAT_KIND");
-    return buildInsert("PACIENT", columns);
+    return buildInsert("PACIENT", columns, true);
 }
 
 common::Variant dateOrNull(const std::string& text) {
@@ -252,8 +252,10 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
     static const InsertStatement specialist = patientInsert<V>(true);
     std::string failure;
     try {
-        executeInsert(run.dm.qryPatient, run.isSpecialist() ? specialist : gp, row);
+        run.CurrentPatientID =
+            executeInsert(run.dm.qryPatient, run.isSpecialist() ? specialist : gp, row);
         ++run.counts[RowKind::patient].written;
+        return true;
     } catch (const db::DatabaseError& e) {
         if (db::isDuplicateKey(e.what())) {
             run.log("Импортиране на Пациент: Пациентът вече съществува в базата, ЕГН = " +
@@ -267,6 +269,7 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
             failure = e.what();
         }
     }
+    // The row the insert could not write may be there all the same (a duplicate key).
     const common::Variant written = GetPatientID(run);
     if (common::isNull(written)) {
         run.log("Импортиране на АЛ: Амб. лист с номер " + run.CurrentAmbList.NoAl() +

@@ -326,12 +326,11 @@ void ImportAmbList(RunContext<V>& run) {
 
     const ColumnValues row = sheetRow(run, noAl, book);
     try {
-        executeInsert(run.dm.qryAmbList, sheetInsert(V::year, run.isSpecialist()), row);
-        const common::Variant id = GetPregledID(run);
-        if (common::isNull(id))
-            return;
+        // The new row's key comes back with the insert: the attachments always belong
+        // to the examination just written, also where a look-up by number would miss it.
+        run.CurrentPregledID =
+            executeInsert(run.dm.qryAmbList, sheetInsert(V::year, run.isSpecialist()), row);
         ++run.counts[RowKind::examination].written;
-        run.CurrentPregledID = static_cast<std::int32_t>(std::get<std::int64_t>(id));
         dispatchAttachments(run);
     } catch (const db::DatabaseError& e) {
         if (!db::isDuplicateKey(e.what()))
