@@ -1,6 +1,5 @@
 #include "cli/list_doctors.h"
 
-#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,14 +12,6 @@ namespace kalvex::cli {
 namespace {
 
 constexpr const char* kUsage = "Usage: kalvex-import list-doctors --nrd YEAR --xml FILE\n";
-
-std::optional<int> nrdIndex(std::string_view year) {
-    const auto& names = ereport::XmlReport::kVersionNames;
-    const auto found = std::find(names.begin(), names.end(), year);
-    if (found == names.end())
-        return std::nullopt;
-    return static_cast<int>(found - names.begin());
-}
 
 int usageError(const std::string& problem) {
     std::cerr << problem << '\n' << kUsage;
@@ -38,7 +29,7 @@ int listXmlDoctors(int argc, char** argv) {
             return usageError("Missing value of " + std::string(option));
         const std::string_view value = argv[++i];
         if (option == "--nrd") {
-            nrd = nrdIndex(value);
+            nrd = ereport::XmlReport::versionIndex(value);
             if (!nrd)
                 return usageError("Unknown NRD year " + std::string(value));
         } else if (option == "--xml") {

@@ -55,14 +55,6 @@ class UsageError : public Error {
     using Error::Error;
 };
 
-std::optional<int> nrdIndex(std::string_view year) {
-    const auto& names = ereport::XmlReport::kVersionNames;
-    const auto found = std::find(names.begin(), names.end(), year);
-    if (found == names.end())
-        return std::nullopt;
-    return static_cast<int>(found - names.begin());
-}
-
 std::int32_t wholeNumber(std::string_view option, std::string_view value) {
     const auto number = common::parseInteger(value);
     if (!number || *number < 0)
@@ -92,7 +84,7 @@ RunOptions parse(int argc, char** argv) {
             throw UsageError("Missing value of " + std::string(option));
         const std::string_view value = argv[++i];
         if (option == "--nrd") {
-            options.nrd = nrdIndex(value);
+            options.nrd = ereport::XmlReport::versionIndex(value);
             if (!options.nrd)
                 throw UsageError("Unknown NRD year " + std::string(value));
         } else if (option == "--xml") {

@@ -96,16 +96,14 @@ void setVisitFlags(RunContext<V>& run, ColumnValues& row, const std::string& noA
         const bool telk = R::flag(visitFor, "Telk");
         read.setFlag("IS_TELK", telk);
         read.setFlag("IS_EXPERTIZA", R::flag(visitFor, "LKKVisit"));
-        if constexpr (V::year >= 2006)
-            read.setFlag("IS_NAPR_TELK", R::flag(docs, "TalonTELK"));
         for (const char* c :
              {"IS_DISPANSERY", "IS_CONSULTATION", "IS_RECEPTA_HOSPIT", "IS_TELK", "IS_EXPERTIZA"})
             row.set(c, read.get(c));
-        if constexpr (V::year >= 2006)
-            row.set("IS_NAPR_TELK", read.get("IS_NAPR_TELK"));
         if (rpHosp || telk)
             clearVisitNumbers(row);
     });
+    if constexpr (V::year >= 2006)
+        readGroup<V>([&] { row.setFlag("IS_NAPR_TELK", R::flag(docs, "TalonTELK")); });
     if constexpr (V::year >= 2006) {
         readGroup<V>([&] {
             if (R::integer(visitFor, "CountLKKMembers") > 0)

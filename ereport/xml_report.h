@@ -59,6 +59,13 @@ class XmlReport {
     static constexpr std::array<std::string_view, 9> kVersionNames = {
         "2003", "2005", "2006", "2008", "2009", "2015", "2018", "2021", "2022"};
     static constexpr int kVersionCount = static_cast<int>(kVersionNames.size());
+    // The index of the NRD version named `year` ("2022"), nothing for another text.
+    static std::optional<int> versionIndex(std::string_view year) {
+        for (int i = 0; i < kVersionCount; ++i)
+            if (kVersionNames[static_cast<std::size_t>(i)] == year)
+                return i;
+        return std::nullopt;
+    }
 
     // Loads `fileName` and binds it for NRD `nrdIndex`. Returns the XML doctor list;
     // for index 0 the file is only parsed and the list is empty. A parse error throws

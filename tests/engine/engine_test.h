@@ -70,10 +70,10 @@ inline std::string text(const common::Variant& v) {
 }
 
 inline int nrdIndex(int year) {
-    for (int i = 0; i < ereport::XmlReport::kVersionCount; ++i)
-        if (ereport::XmlReport::kVersionNames[static_cast<std::size_t>(i)] == std::to_string(year))
-            return i;
-    throw std::invalid_argument("no NRD " + std::to_string(year));
+    const auto index = ereport::XmlReport::versionIndex(std::to_string(year));
+    if (!index)
+        throw std::invalid_argument("no NRD " + std::to_string(year));
+    return *index;
 }
 
 // A fresh practice database, a log and a scripted user; `run` imports an e-report.
