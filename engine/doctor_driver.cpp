@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "db/database_error.h"
+#include "engine/attachment_insert.h"
 #include "engine/doctor_insert.h"
 #include "engine/hired_doctors.h"
 #include "engine/sheet_import.h"
@@ -44,17 +45,6 @@ void updateExamKind(std::string& kind, const std::string& examType) {
     else if (type == 12)
         kind = "вторичен";
 }
-
-// The speciality code of the e-report, written unquoted in the statements, read as
-// the number it stands for: "05" and "5" are the same code.
-std::string specialityNumber(const std::string& simpCode) {
-    return std::to_string(common::StrToInt(simpCode));
-}
-
-// Codes compare as numbers without converting the column: leading zeros off both sides.
-constexpr const char* kSpecialityByCode =
-    "SELECT ID FROM SPECIALITY WHERE TRIM(LEADING '0' FROM CODE) = "
-    "TRIM(LEADING '0' FROM CAST(:CODE AS VARCHAR(20)))";
 
 std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality) {
     std::int32_t id = 0;
@@ -115,9 +105,9 @@ void importWholeSheet(RunContext<V>& run) {
 
 std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
     const auto& doctor = run.CurrentDoctor;
-    std::int32_t speciality = 0;
-    run.dm.ReadSqlValue(kSpecialityByCode, speciality,
-                        {{"CODE", specialityNumber(doctor.SIMPCode())}});
+    // The code stands unquoted in the statement: one that is no number stops the run.
+    const std::int32_t speciality =
+        specialityIdByCode(run, std::to_string(common::StrToInt(doctor.SIMPCode())), false);
     const std::string uin = doctor.UIN();
     try {
         insertDoctor(run.dm, DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false,

@@ -6,7 +6,23 @@
 // What a run did, per kind of row, for the end-of-run summary.
 namespace kalvex::engine {
 
-enum class RowKind : std::size_t { doctor, patient, examination, kindCount };
+enum class RowKind : std::size_t {
+    doctor,
+    patient,
+    examination,
+    medicalReferral,    // BLANKA_MED_NAPR
+    diagnosticReferral, // BLANKA_MDN, NZIS_MDN
+    analysis,           // EXAM_ANALYSIS
+    consultation,       // BLANKA_MED_NAPR_3A
+    commission,         // EXAM_LKK
+    commissionMember,   // EXAM_LKK_DOCTOR
+    telkReferral,       // BLANKA_NAPR_TELK
+    hospitalisation,    // HOSPITALIZATION
+    immunisation,       // EXAM_IMMUNIZATION
+    prescription,       // FREE_RECIPE
+    sickLeave,          // EXAM_BOLN_LIST
+    kindCount
+};
 
 struct RowCounts {
     int written = 0;  // inserted by this run

@@ -31,7 +31,8 @@ struct NrdVersion {
     using AmbList = ereport::ns::TXMLAmbList;                 \
     using AmbListList = ereport::ns::TXMLAmbListList;         \
     using Patient = decltype(std::declval<AmbList>().Patient());          \
-    using Procedure = decltype(std::declval<AmbList>().Procedure_().get_item(0))
+    using Procedure = decltype(std::declval<AmbList>().Procedure_().get_item(0));         \
+    using VSDSIMPConsult = decltype(std::declval<AmbList>().Docs().VSDSIMPConsult().get_item(0))
 
 struct Nrd2005 : NrdVersion<1, 2005, ereport::nrd2005::TXMLPractice> {
     KALVEX_NRD_TYPES(nrd2005);

@@ -1,0 +1,34 @@
+#include "engine/attachment_insert.h"
+
+#include "db/database_error.h"
+#include "engine/sheet_number.h"
+
+namespace kalvex::engine {
+
+std::optional<std::int32_t> insertAttachment(RunState& run, db::Statement& statement,
+                                             const InsertStatement& insert,
+                                             const ColumnValues& values,
+                                             const std::string& duplicateLine, RowKind kind) {
+    try {
+        const std::int32_t id = executeInsert(statement, insert, values);
+        ++run.counts[kind].written;
+        return id;
+    } catch (const db::DatabaseError& e) {
+        if (!db::isDuplicateKey(e.what()))
+            throw;
+        run.log(duplicateLine);
+        ++run.counts[kind].existing;
+        return std::nullopt;
+    }
+}
+
+std::int32_t specialityIdByCode(RunState& run, std::string_view code, bool effectiveOnly) {
+    std::int32_t id = 0;
+    run.dm.ReadSqlValue(std::string("SELECT FIRST(1) ID FROM SPECIALITY WHERE ") +
+                            (effectiveOnly ? "EFFECTIVE = 'Y' AND " : "") +
+                            sameNumber("CODE", "CODE") + " ORDER BY ID",
+                        id, {{"CODE", std::string(code)}});
+    return id;
+}
+
+}  // namespace kalvex::engine

@@ -1,0 +1,14 @@
+// Medical referrals issued on a sheet, every NRD version.
+#include "engine/attachments.h"
+#include "engine/nrd_versions.h"
+
+namespace kalvex::engine {
+
+template <class V>
+void ImportMedNaprs(RunContext<V>&) {}
+
+#define KALVEX_INSTANTIATE(V) template void ImportMedNaprs<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine

@@ -1,0 +1,14 @@
+// Referrals to the medical expert commission for disability (TELK), every NRD version.
+#include "engine/attachments.h"
+#include "engine/nrd_versions.h"
+
+namespace kalvex::engine {
+
+template <class V>
+void ImportNaprTELK(RunContext<V>&) {}
+
+#define KALVEX_INSTANTIATE(V) template void ImportNaprTELK<V>(RunContext<V>&);
+KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
+#undef KALVEX_INSTANTIATE
+
+}  // namespace kalvex::engine
