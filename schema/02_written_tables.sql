@@ -339,8 +339,11 @@ CREATE TABLE EXAM_IMMUNIZATION (
   CONSTRAINT UK_EXAM_IMMUNIZATION UNIQUE (PREGLED_ID, IMMUNIZATION_ID)
 );
 
-/* Duplicate: the same form number with the same allocation on one examination (the
-   allocation tells apart the rows of one form that holds more than three drugs). */
+/* Duplicate: a row of the same form (paper number and register number), the same
+   allocation and the same first drug on one examination. A form of more than three drugs
+   spreads over rows that share form and allocation but not their first drug. A null in
+   some columns of the key still compares equal (only an all-null key never collides), so
+   the versions that write no form or register number are covered too. */
 CREATE TABLE FREE_RECIPE (
   ID               INTEGER NOT NULL PRIMARY KEY,
   PREGLED_ID       INTEGER,
@@ -364,7 +367,7 @@ CREATE TABLE FREE_RECIPE (
   LEK1_ID          INTEGER,
   LEK2_ID          INTEGER,
   LEK3_ID          INTEGER,
-  CONSTRAINT UK_FREE_RECIPE UNIQUE (PREGLED_ID, FORM_NUMBER, ALLOCATION_ID)
+  CONSTRAINT UK_FREE_RECIPE UNIQUE (PREGLED_ID, FORM_NUMBER, NZIS_NRN, ALLOCATION_ID, LEK1_KOD)
 );
 
 /* Duplicate: the same certificate number on the same examination, the number being
