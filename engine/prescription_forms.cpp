@@ -91,8 +91,8 @@ std::vector<RecipeRow> rowsBySortedKeys(const std::vector<DrugKey>& drugs) {
         sortDescending(form.drugs, [&](std::size_t i) { return drugs[i].code; });
         for (std::size_t start = 0; start < form.drugs.size(); start += kDrugsPerRow) {
             const auto from = form.drugs.begin() + static_cast<std::ptrdiff_t>(start);
-            const auto to = form.drugs.begin() + static_cast<std::ptrdiff_t>(
-                                                     std::min(start + kDrugsPerRow, form.drugs.size()));
+            const auto to = form.drugs.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                     start + kDrugsPerRow, form.drugs.size()));
             rows.push_back({std::vector<std::size_t>(from, to), form.allocation});
         }
     }
@@ -106,10 +106,9 @@ AllocatedRows rowsByAllocation(const std::vector<DrugKey>& drugs) {
 
     std::vector<Prescription> prescriptions;
     for (std::size_t i = 0; i < drugs.size(); ++i) {
-        const auto found = std::find_if(prescriptions.begin(), prescriptions.end(),
-                                        [&](const Prescription& p) {
-                                            return p.number == drugs[i].prescription;
-                                        });
+        const auto found =
+            std::find_if(prescriptions.begin(), prescriptions.end(),
+                         [&](const Prescription& p) { return p.number == drugs[i].prescription; });
         if (found == prescriptions.end()) {
             prescriptions.push_back({drugs[i].prescription, {i}});
             continue;

@@ -34,8 +34,8 @@ std::int64_t integerOrZero(const common::Variant& v) {
 // Packages as "%5.1f" would print them: five wide, one decimal, a point in any locale.
 std::string packagesText(double packages) {
     char digits[40];
-    const auto end = std::to_chars(digits, digits + sizeof digits, packages,
-                                   std::chars_format::fixed, 1).ptr;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, packages, std::chars_format::fixed, 1).ptr;
     std::string text(digits, end);
     if (text.size() < 5)
         text.insert(0, 5 - text.size(), ' ');
@@ -52,9 +52,9 @@ const InsertStatement& recipeInsert() {
             columns.emplace_back("FORM_NUMBER");
             if constexpr (V::year >= 2021)
                 columns.emplace_back("NZIS_NRN");
-            columns.insert(columns.end(),
-                           {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI", "LEK2_MKB", "LEK2_OSTATUK",
-                            "LEK3_KOD", "LEK3_BROPAKOVKI", "LEK3_MKB", "LEK3_OSTATUK"});
+            columns.insert(columns.end(), {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI",
+                                           "LEK2_MKB", "LEK2_OSTATUK", "LEK3_KOD",
+                                           "LEK3_BROPAKOVKI", "LEK3_MKB", "LEK3_OSTATUK"});
         }
         if constexpr (V::year >= 2021)
             columns.insert(columns.end(), {"ALLOCATION_ID", "LEK1_ID", "LEK2_ID", "LEK3_ID"});
@@ -102,57 +102,66 @@ void setFormNumber(ColumnValues& row, const Drug& drug) {
     }
 }
 
-// The drug's packages and catalogue entry at `slot` of the row.
+// What the drug catalogue says of a code: the newest entry, effective or not, except in
+// NRD 2009 to 2018, which price by an entry in force and take no ID.
+struct CatalogueEntry {
+    std::int64_t id = 0;     // 0: none
+    std::int64_t units = 0;  // per package; 0: not known
+    bool divisible = false;  // dispensed by units (NRD 2021)
+};
+
+template <class V>
+CatalogueEntry catalogueEntry(RunState& run, const std::string& code) {
+    if constexpr (V::year == 2021 || V::year == 2022) {
+        const auto entry = run.dm.ReadSqlValues(
+            "SELECT FIRST(1) fm.ID, fm.COUNT_IN_PACKAGE, fm.DEVISIBLE FROM FREE_MEDICINE fm "
+            "WHERE " +
+                sameText("fm.CODE", "CODE") + " ORDER BY fm.ID DESC",
+            {{"CODE", code}});
+        return {integerOrZero(entry[0]), integerOrZero(entry[1]), integerOrZero(entry[2]) != 0};
+    } else {
+        // An entry counting 0 units would divide by zero: priced as a missing one.
+        std::int32_t units = 0;
+        run.dm.ReadSqlValue(
+            "select fm.count_in_package from free_medicine fm where "
+            "fm.effective = 'Y' and " +
+                sameText("fm.code", "code"),
+            units, {{"code", code}});
+        return {0, units, false};
+    }
+}
+
+// The drug at `slot` of the row, priced in packages.
 template <class V, class Drug>
 void setDrug(RunState& run, ColumnValues& row, std::size_t slot, const Drug& drug) {
     const std::string code = drug.DrugCode();
     row.setText(slotColumn(slot, "KOD"), code);
     if constexpr (V::year <= 2008) {
         row.setInt(slotColumn(slot, "BROPAKOVKI"), drug.Quantity());
-        return;
     } else {
         row.setText(slotColumn(slot, "MKB"), drug.DrugMKB());
         const std::int32_t quantity = drug.Quantity();
         const std::int32_t day = drug.Day();
+        const CatalogueEntry entry = catalogueEntry<V>(run, code);
+        const double perPackage = static_cast<double>(entry.units);
         if constexpr (V::year == 2021) {
-            const auto entry = run.dm.ReadSqlValues(
-                "select first 1\nfm.count_in_package,\nfm.devisible,\nfm.id\nfrom free_medicine fm\n"
-                "where " + sameText("fm.code", "code") + "\norder by fm.id desc",
-                {{"code", code}});
-            const std::int64_t count = integerOrZero(entry[0]);
-            const std::int64_t id = integerOrZero(entry[2]);
+            // Floating-point numbers both: the database writes its own text of the packages.
             double packages = 0;
-            if (integerOrZero(entry[1]) != 0)
+            if (entry.divisible)
                 packages = quantity;
-            else if (count != 0)
-                packages = static_cast<double>(quantity) / static_cast<double>(count);
+            else if (entry.units != 0)
+                packages = quantity / perPackage;
             row.set(slotColumn(slot, "OSTATUK"), static_cast<double>(day));
             row.set(slotColumn(slot, "BROPAKOVKI"), packages);
-            if (id > 0)
-                row.setInt(slotColumn(slot, "ID"), id);
         } else {
-            std::int64_t count = 0;
-            if constexpr (V::year == 2022) {
-                const auto entry = run.dm.ReadSqlValues(
-                    "SELECT FIRST(1) fm.ID, fm.COUNT_IN_PACKAGE, fm.DEVISIBLE FROM FREE_MEDICINE fm "
-                    "WHERE " + sameText("fm.CODE", "CODE") + " ORDER BY fm.ID DESC",
-                    {{"CODE", code}});
-                count = integerOrZero(entry[1]);
-                row.set(slotColumn(slot, "ID"), entry[0]);
-            } else {
-                // An entry counting 0 units would divide by zero: priced as a missing one.
-                std::int32_t units = 0;
-                run.dm.ReadSqlValue("select fm.count_in_package from free_medicine fm where "
-                                    "fm.effective = 'Y' and " + sameText("fm.code", "code"),
-                                    units, {{"code", code}});
-                count = units;
-            }
             std::string packages = V::year == 2022 ? std::to_string(quantity) : "0";
-            if (count != 0)
-                packages = packagesText(static_cast<double>(quantity) / static_cast<double>(count));
+            if (entry.units != 0)
+                packages = packagesText(quantity / perPackage);
             row.setText(slotColumn(slot, "BROPAKOVKI"), packages);
             row.setInt(slotColumn(slot, "OSTATUK"), day);
         }
+        if (entry.id > 0)
+            row.setInt(slotColumn(slot, "ID"), entry.id);
     }
 }
 

@@ -33,10 +33,12 @@ class PrescriptionTest : public EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         doctor = addDoctor("0400000001", 1);
-        value("INSERT INTO FREE_MEDICINE (ID, CODE, COUNT_IN_PACKAGE, DEVISIBLE, EFFECTIVE) "
-              "VALUES (10, 'WF101', 2, 0, 'Y')");
-        value("INSERT INTO FREE_MEDICINE (ID, CODE, COUNT_IN_PACKAGE, DEVISIBLE, EFFECTIVE) "
-              "VALUES (11, 'Z0000', 0, 0, 'Y')");
+        value(
+            "INSERT INTO FREE_MEDICINE (ID, CODE, COUNT_IN_PACKAGE, DEVISIBLE, EFFECTIVE) "
+            "VALUES (10, 'WF101', 2, 0, 'Y')");
+        value(
+            "INSERT INTO FREE_MEDICINE (ID, CODE, COUNT_IN_PACKAGE, DEVISIBLE, EFFECTIVE) "
+            "VALUES (11, 'Z0000', 0, 0, 'Y')");
     }
 
     // Imports one sheet with these documents; the number of rows its examination got.
@@ -54,11 +56,12 @@ class PrescriptionTest : public EngineTest {
                   static_cast<std::int64_t>(rows.size()))
             << label;
         for (std::size_t n = 0; n < rows.size(); ++n)
-            expectColumns("FROM FREE_RECIPE r WHERE r.PREGLED_ID = (SELECT MAX(ID) FROM PREGLED) "
-                          "AND (SELECT COUNT(*) FROM FREE_RECIPE q WHERE q.PREGLED_ID = "
-                          "r.PREGLED_ID AND q.ID < r.ID) = :N",
-                          rows[n], label + ", row " + std::to_string(n + 1),
-                          {{"N", static_cast<std::int64_t>(n)}});
+            expectColumns(
+                "FROM FREE_RECIPE r WHERE r.PREGLED_ID = (SELECT MAX(ID) FROM PREGLED) "
+                "AND (SELECT COUNT(*) FROM FREE_RECIPE q WHERE q.PREGLED_ID = "
+                "r.PREGLED_ID AND q.ID < r.ID) = :N",
+                rows[n], label + ", row " + std::to_string(n + 1),
+                {{"N", static_cast<std::int64_t>(n)}});
     }
 
     struct Case {
@@ -84,17 +87,26 @@ TEST_F(PrescriptionTest, Nrd2022GroupsDrugsIntoForms) {
          2022,
          {drug("N1", "A0001"), drug("N1", "C0042"), drug("N2", "R0103"), drug("N1", "A0001"),
           drug("N1", "X0001")},
-         {{{"LEK1_KOD", "A0001"}, {"LEK2_KOD", "C0042"}, {"LEK3_KOD", "X0001"},
+         {{{"LEK1_KOD", "A0001"},
+           {"LEK2_KOD", "C0042"},
+           {"LEK3_KOD", "X0001"},
            {"ALLOCATION_ID", "1"}},
           {{"LEK1_KOD", "A0001"}, {"LEK2_KOD", "NULL"}, {"ALLOCATION_ID", "2"}},
           {{"LEK1_KOD", "R0103"}, {"ALLOCATION_ID", "0"}}}},
         {"two drugs on paper form 123",
          2022,
          {drug("123", "A0001"), drug("123", "C0042")},
-         {{{"FORM_NUMBER", "123"}, {"NZIS_NRN", ""}, {"ALLOCATION_ID", "0"},
-           {"LEK1_KOD", "A0001"}, {"LEK2_KOD", "C0042"}, {"LEK3_KOD", "NULL"},
-           {"LEK3_BROPAKOVKI", "NULL"}, {"LEK3_MKB", "NULL"}, {"LEK3_OSTATUK", "NULL"},
-           {"LEK3_ID", "NULL"}, {"CAST(DATA AS VARCHAR(10))", "2023-04-07"}}}},
+         {{{"FORM_NUMBER", "123"},
+           {"NZIS_NRN", ""},
+           {"ALLOCATION_ID", "0"},
+           {"LEK1_KOD", "A0001"},
+           {"LEK2_KOD", "C0042"},
+           {"LEK3_KOD", "NULL"},
+           {"LEK3_BROPAKOVKI", "NULL"},
+           {"LEK3_MKB", "NULL"},
+           {"LEK3_OSTATUK", "NULL"},
+           {"LEK3_ID", "NULL"},
+           {"CAST(DATA AS VARCHAR(10))", "2023-04-07"}}}},
         {"the same drug twice on an e-prescription",
          2022,
          {drug(kNrn, "A0001"), drug(kNrn, "A0001")},
@@ -108,7 +120,9 @@ TEST_F(PrescriptionTest, Nrd2022GroupsDrugsIntoForms) {
         {"two e-prescriptions interleaved",
          2022,
          {drug(kOtherNrn, "A0001"), drug(kNrn, "C0042"), drug(kOtherNrn, "R0103")},
-         {{{"NZIS_NRN", kOtherNrn.c_str()}, {"LEK1_KOD", "A0001"}, {"LEK2_KOD", "R0103"},
+         {{{"NZIS_NRN", kOtherNrn.c_str()},
+           {"LEK1_KOD", "A0001"},
+           {"LEK2_KOD", "R0103"},
            {"FORM_NUMBER", "0"}},
           {{"NZIS_NRN", kNrn.c_str()}, {"LEK1_KOD", "C0042"}, {"FORM_NUMBER", "0"}}}},
         {"a code inside an earlier code counts as repeated",
@@ -127,8 +141,11 @@ TEST_F(PrescriptionTest, Nrd2022DrugValues) {
         {"30 units of a drug packed by 30, the newest catalogue entry",
          2022,
          {drug("1", "A0001")},
-         {{{"LEK1_BROPAKOVKI", "  1.0"}, {"LEK1_ID", "2"}, {"LEK1_MKB", "E11.9"},
-           {"LEK1_OSTATUK", "28"}, {"FINANCING_SOURCE", "2"}}}},
+         {{{"LEK1_BROPAKOVKI", "  1.0"},
+           {"LEK1_ID", "2"},
+           {"LEK1_MKB", "E11.9"},
+           {"LEK1_OSTATUK", "28"},
+           {"FINANCING_SOURCE", "2"}}}},
         {"no catalogue entry",
          2022,
          {drug("1", "X0001")},
@@ -163,17 +180,26 @@ TEST_F(PrescriptionTest, EarlierVersions) {
         {"one row per drug",
          2006,
          {drug("1", "A0001"), drug("1", "C0042")},
-         {{{"LEK1_KOD", "A0001"}, {"LEK1_BROPAKOVKI", "30"}, {"LEK1_MKB", "NULL"},
-           {"FORM_NUMBER", "NULL"}, {"CAST(DATA AS VARCHAR(10))", "2023-04-07"}},
+         {{{"LEK1_KOD", "A0001"},
+           {"LEK1_BROPAKOVKI", "30"},
+           {"LEK1_MKB", "NULL"},
+           {"FORM_NUMBER", "NULL"},
+           {"CAST(DATA AS VARCHAR(10))", "2023-04-07"}},
           {{"LEK1_KOD", "C0042"}, {"LEK2_KOD", "NULL"}}}},
         {"the sheet's main diagnosis", 2008, {drug("1", "A0001")}, {{{"LEK1_MKB", "I10"}}}},
         {"a form of four drugs, effective entries only",
          2009,
          {drug("123", "A0001", 60), drug("123", "X0001"), drug("123", "Z0000"),
           drug("123", "C0042", 15)},
-         {{{"FORM_NUMBER", "123"}, {"LEK1_BROPAKOVKI", "  2.0"}, {"LEK2_BROPAKOVKI", "0"},
-           {"LEK3_BROPAKOVKI", "0"}, {"LEK1_MKB", "E11.9"}, {"LEK3_OSTATUK", "28"},
-           {"ALLOCATION_ID", "0"}, {"NZIS_NRN", "NULL"}, {"LEK1_ID", "NULL"}},
+         {{{"FORM_NUMBER", "123"},
+           {"LEK1_BROPAKOVKI", "  2.0"},
+           {"LEK2_BROPAKOVKI", "0"},
+           {"LEK3_BROPAKOVKI", "0"},
+           {"LEK1_MKB", "E11.9"},
+           {"LEK3_OSTATUK", "28"},
+           {"ALLOCATION_ID", "0"},
+           {"NZIS_NRN", "NULL"},
+           {"LEK1_ID", "NULL"}},
           {{"FORM_NUMBER", "123"}, {"LEK1_KOD", "C0042"}, {"LEK1_BROPAKOVKI", "  0.5"}}}},
         {"forms in file order",
          2015,
@@ -181,31 +207,47 @@ TEST_F(PrescriptionTest, EarlierVersions) {
          {{{"FORM_NUMBER", "5"}, {"LEK1_KOD", "A0001"}, {"LEK2_KOD", "NULL"}},
           {{"FORM_NUMBER", "6"}},
           {{"FORM_NUMBER", "5"}, {"LEK1_KOD", "R0103"}}}},
-        {"same drug twice in a row", 2018, {drug("7", "A0001"), drug("7", "A0001")},
+        {"same drug twice in a row",
+         2018,
+         {drug("7", "A0001"), drug("7", "A0001")},
          {{{"LEK1_KOD", "A0001"}, {"LEK2_KOD", "A0001"}}}},
         // Packages travel as a floating-point number; the database writes its own text of it.
         {"prescriptions and codes in descending order",
          2021,
          {drug(kNrn, "A0001", 60), drug("77", "C0042"), drug(kNrn, "C0042", 15),
           drug(kNrn, "A0001", 60)},
-         {{{"FORM_NUMBER", "77"}, {"NZIS_NRN", ""}, {"ALLOCATION_ID", "0"},
-           {"LEK1_KOD", "C0042"}, {"LEK1_ID", "3"}},
-          {{"NZIS_NRN", kNrn.c_str()}, {"FORM_NUMBER", "0"}, {"ALLOCATION_ID", "2"},
-           {"LEK1_KOD", "A0001"}, {"LEK1_BROPAKOVKI", "60.000000"}, {"LEK1_OSTATUK", "28"}},
+         {{{"FORM_NUMBER", "77"},
+           {"NZIS_NRN", ""},
+           {"ALLOCATION_ID", "0"},
+           {"LEK1_KOD", "C0042"},
+           {"LEK1_ID", "3"}},
+          {{"NZIS_NRN", kNrn.c_str()},
+           {"FORM_NUMBER", "0"},
+           {"ALLOCATION_ID", "2"},
+           {"LEK1_KOD", "A0001"},
+           {"LEK1_BROPAKOVKI", "60.000000"},
+           {"LEK1_OSTATUK", "28"}},
           {{"ALLOCATION_ID", "1"}, {"LEK1_KOD", "A0001"}, {"LEK1_ID", "2"}},
-          {{"ALLOCATION_ID", "0"}, {"LEK1_KOD", "C0042"}, {"LEK1_BROPAKOVKI", "0.5000000"},
+          {{"ALLOCATION_ID", "0"},
+           {"LEK1_KOD", "C0042"},
+           {"LEK1_BROPAKOVKI", "0.5000000"},
            {"FINANCING_SOURCE", "NULL"}}}},
         {"a form of four drugs by code, descending",
          2021,
          {drug("8", "A0001"), drug("8", "R0103"), drug("8", "C0042"), drug("8", "X0001")},
-         {{{"LEK1_KOD", "X0001"}, {"LEK2_KOD", "R0103"}, {"LEK3_KOD", "C0042"},
-           {"LEK1_BROPAKOVKI", "0.0000000"}, {"LEK1_ID", "NULL"}, {"LEK2_ID", "4"}},
+         {{{"LEK1_KOD", "X0001"},
+           {"LEK2_KOD", "R0103"},
+           {"LEK3_KOD", "C0042"},
+           {"LEK1_BROPAKOVKI", "0.0000000"},
+           {"LEK1_ID", "NULL"},
+           {"LEK2_ID", "4"}},
           {{"LEK1_KOD", "A0001"}, {"ALLOCATION_ID", "0"}}}},
     });
 }
 
 TEST_F(PrescriptionTest, NothingWithoutDrugs) {
-    for (const char* docs : {"", "<Docs><Rp></Rp></Docs>", "<Docs><Rp><RpBook>1</RpBook></Rp></Docs>"})
+    for (const char* docs :
+         {"", "<Docs><Rp></Rp></Docs>", "<Docs><Rp><RpBook>1</RpBook></Rp></Docs>"})
         for (int year : {2018, 2021, 2022})
             EXPECT_EQ(importSheet(year, docs), 0) << year << ": " << docs;
 }
