@@ -169,7 +169,7 @@ template <class V>
 std::vector<RecipeRow> formRows(const std::vector<DrugKey>& keys, const auto& drugs) {
     if constexpr (V::year == 2022) {
         AllocatedRows grouped = rowsByAllocation(keys);
-        // The numbers are the sheet's own from now on, as the file's were never used.
+        // The drugs carry the import's numbers in memory from now on, in place of the file's.
         for (std::size_t i = 0; i < keys.size(); ++i)
             drugs.get_item(static_cast<int>(i)).Set_AllocationID(grouped.allocations[i]);
         return std::move(grouped.rows);
