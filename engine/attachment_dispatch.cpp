@@ -12,6 +12,11 @@ void dispatchAttachments(RunContext<V>& run) {
     ereport::Element docs;
     ereport::GetNode(run.CurrentAmbList, "Docs", docs);
     const auto hospitalisation = [&] {
+        // Before NRD 2022 the referral sits elsewhere or is a flag: the importer looks.
+        if constexpr (V::year < 2022) {
+            ImportHospitalization(run);
+            return;
+        }
         ereport::Element referral, hosp;
         ereport::GetNode(docs, "HospNapr", referral);
         ereport::GetNode(referral, "Hosp", hosp);

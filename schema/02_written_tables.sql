@@ -302,8 +302,9 @@ CREATE TABLE BLANKA_NAPR_TELK (
   CONSTRAINT UK_BLANKA_NAPR_TELK UNIQUE (PREGLED_ID)
 );
 
-/* Duplicate: a second hospitalisation referral for the same clinical path on the
-   same examination. */
+/* Duplicate: a second hospitalisation referral on the same examination. A sheet issues
+   one; the referrals of NRD 2006 and 2008 have no clinical path, so a key that counted
+   the path would never see them twice. */
 CREATE TABLE HOSPITALIZATION (
   ID                 INTEGER NOT NULL PRIMARY KEY,
   PREGLED_ID         INTEGER,
@@ -322,7 +323,7 @@ CREATE TABLE HOSPITALIZATION (
   ICD_AREA           VARCHAR(10),
   NRN                VARCHAR(12),
   NZIS_STATUS        INTEGER,
-  CONSTRAINT UK_HOSPITALIZATION UNIQUE (PREGLED_ID, CLINICAL_PATH)
+  CONSTRAINT UK_HOSPITALIZATION UNIQUE (PREGLED_ID)
 );
 
 /* Duplicate: the same immunisation given twice on one examination. */
