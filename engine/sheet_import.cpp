@@ -168,9 +168,12 @@ void setDocsFlags(RunContext<V>& run, ColumnValues& row) {
         bool note = false;
         if constexpr (V::year >= 2018)
             note = R::flag(docs, "MedicalNote");
+        // The referral's clinical path: one level down ("Hosp") from NRD 2018 on.
         bool hospital = false;
-        if constexpr (V::year >= 2009)
+        if constexpr (V::year >= 2018)
             hospital = !ereport::ReadValue(node(node(docs, "HospNapr"), "Hosp"), "PathNum").empty();
+        else if constexpr (V::year >= 2009)
+            hospital = !ereport::ReadValue(node(docs, "HospNapr"), "PathNum").empty();
         else
             hospital = R::flag(docs, "Hospitaliz");
         row.setFlag("IS_NOTIFICATION", notification);

@@ -160,6 +160,13 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
         Expected columns;
     } cases[] = {
         {2005, [](SheetSpec&) {}, {{"NRD", "2005"}, {"IS_NAPR_TELK", "NULL"}, {"PAY", "NULL"}}},
+        // The clinical path sits right under the referral before NRD 2018.
+        {2015,
+         [](SheetSpec& s) {
+             s.extra = "<Docs><Izvestie>0</Izvestie><EtEpikriza>0</EtEpikriza><TalonTELK>0</TalonTELK>"
+                       "<HospNapr><PathNum>120</PathNum></HospNapr></Docs>";
+         },
+         {{"IS_HOSPITALIZATION", "Y"}, {"IS_NAPR_TELK", "N"}}},
         // A missing flag of the document model leaves its group's columns empty.
         {2009, [](SheetSpec& s) { s.extra = "<VisitFor><Consult>1</Consult></VisitFor>"; },
          {{"NRD", "2006"}, {"IS_CONSULTATION", "NULL"}, {"PAY", "Y"}, {"IS_MEDBELEJKA", "NULL"}}},
