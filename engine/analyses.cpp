@@ -1,0 +1,108 @@
+// The tests (analyses) a medico-diagnostic referral asks for: one EXAM_ANALYSIS row per
+// test the practice database knows, tied to the referral row under the examination.
+#include "common/characters.h"
+#include "common/numbers.h"
+#include "engine/attachment_insert.h"
+#include "engine/diagnostic_referrals.h"
+#include "engine/sheet_number.h"
+#include "ereport/node_helpers.h"
+
+namespace kalvex::engine::mdd {
+namespace {
+
+const InsertStatement& analysisInsert(bool withCl22) {
+    static const InsertStatement early = buildInsert(
+        "EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA"});
+    static const InsertStatement withCodes = buildInsert(
+        "EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA", "NZIS_CODE_CL22",
+                          "NZIS_DESCRIPTION_CL22"});
+    return withCl22 ? withCodes : early;
+}
+
+// BLANKA_MDN.ID of the referral under this examination, 0 when there is none (shown on
+// the details page). A national number is matched as text, any other as the number it
+// stands for.
+std::int32_t referralId(RunState& run, const std::string& noMDD, bool byNrn) {
+    std::int32_t id = 0;
+    run.dm.ReadSqlValue("SELECT FIRST(1) ID FROM BLANKA_MDN WHERE " +
+                            (byNrn ? sameText("NRN", "NO") : sameNumber("NUMBER", "NO")) +
+                            " AND PREGLED_ID = :PREGLED_ID",
+                        id, {{"NO", noMDD}, {"PREGLED_ID", std::int64_t{run.CurrentPregledID}}});
+    if (id == 0)
+        run.user.LogToMemo(
+            "Импортиране на изследвания: Програмата не откри Медико-диагн. напр. с номер " +
+            noMDD);
+    return id;
+}
+
+void reportUnknownTest(RunState& run, const std::string& code) {
+    run.user.LogToMemo("Импортиране на изследвания: Програмата не откри Изследване с код " +
+                       code);
+    ++run.counts[RowKind::analysis].skipped;
+}
+
+void writeAnalysis(RunState& run, const Sheet& sheet, ColumnValues& row, std::int32_t analysisId,
+                   std::int32_t referralId, bool withCl22) {
+    row.setInt("PREGLED_ID", run.CurrentPregledID);
+    row.setInt("ANALYSIS_ID", analysisId);
+    row.setInt("BLANKA_MDN_ID", referralId);
+    row.set("DATA", sheet.date);
+    insertAttachment(run, run.dm.qryAnalysis, analysisInsert(withCl22), row,
+                     "Неуспешно импортиране на изследвания за АЛ " + sheet.noAl,
+                     RowKind::analysis);
+}
+
+// The characters `from` (1-based) to `from + count - 1` of `text`.
+std::string characters(std::string_view text, std::size_t from, std::size_t count) {
+    const std::size_t skip = common::leftCharacters(text, from - 1).size();
+    return common::leftCharacters(text.substr(skip), count);
+}
+
+}  // namespace
+
+void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::Element& mdd,
+                              const std::string& noMDD, const std::vector<std::string>& codes) {
+    const std::int32_t referral = referralId(run, noMDD, common::characterCount(noMDD) > 10);
+    if (referral == 0)
+        return;
+    // The referral, not its single tests, carries the national classification.
+    const std::int32_t cl22 = ereport::ReadValueInt(mdd, "NzisCodeCL22", 0);
+    const std::string cl22Description = ereport::ReadValue(mdd, "NzisDescriptionCL22");
+    for (const std::string& code : codes) {
+        std::int32_t analysis = 0;
+        run.dm.ReadSqlValue("SELECT FIRST(1) ID FROM ANALYSIS WHERE LPAD(PACKAGE,2,'0') || '.' "
+                            "|| LPAD(CODE,2,'0') = CAST(:CODE AS VARCHAR(1000)) AND "
+                            "EFFECTIVE='Y'",
+                            analysis, {{"CODE", code}});
+        if (analysis == 0) {
+            reportUnknownTest(run, code);
+            continue;
+        }
+        ColumnValues row;
+        row.setInt("NZIS_CODE_CL22", cl22);
+        row.setText("NZIS_DESCRIPTION_CL22", cl22Description);
+        writeAnalysis(run, sheet, row, analysis, referral, true);
+    }
+}
+
+void ImportSingleAnalysis(RunState& run, const Sheet& sheet, const std::string& noMDD,
+                          const std::string& code) {
+    const std::int32_t referral = referralId(run, noMDD, false);
+    if (referral == 0)
+        return;
+    const std::int32_t package = common::StrToInt(characters(code, 1, 2));
+    const std::int32_t number = common::StrToInt(characters(code, 4, 2));
+    std::int32_t analysis = 0;
+    run.dm.ReadSqlValue(
+        "SELECT a.ID FROM ANALYSIS a WHERE PACKAGE = :PACKAGE AND CODE = :CODE AND "
+        "EFFECTIVE='Y'",
+        analysis, {{"PACKAGE", std::int64_t{package}}, {"CODE", std::int64_t{number}}});
+    if (analysis == 0) {
+        reportUnknownTest(run, code);
+        return;
+    }
+    ColumnValues row;
+    writeAnalysis(run, sheet, row, analysis, referral, false);
+}
+
+}  // namespace kalvex::engine::mdd
