@@ -49,10 +49,11 @@ std::int32_t vsdFor(std::int32_t value) {
 // catalogue has none.
 std::string activityName(RunState& run, const std::string& hospital, const std::string& code) {
     std::string name;
-    run.dm.ReadSqlValue("SELECT NAME FROM PROCEDURES WHERE HI_SPECIALIZED = 'Y' AND EFFECTIVE = "
-                        "'Y' AND IS_HOSPITAL = :HOSPITAL AND " +
-                            sameText("CODE", "CODE"),
-                        name, {{"HOSPITAL", hospital}, {"CODE", code}});
+    const std::string sql =
+        "SELECT NAME FROM PROCEDURES WHERE HI_SPECIALIZED = 'Y' AND "
+        "EFFECTIVE = 'Y' AND IS_HOSPITAL = :HOSPITAL AND " +
+        sameText("CODE", "CODE");
+    run.dm.ReadSqlValue(sql, name, {{"HOSPITAL", hospital}, {"CODE", code}});
     return name;
 }
 
@@ -106,7 +107,7 @@ void ImportSingleVSDSIMPConsult(RunContext<V>& run, const typename V::VSDSIMPCon
                      RowKind::consultation);
 }
 
-#define KALVEX_INSTANTIATE(V)                                                                \
+#define KALVEX_INSTANTIATE(V)                                                                      \
     template void ImportSingleVSDSIMPConsult<V>(RunContext<V>&, const typename V::VSDSIMPConsult&, \
                                                 int);
 KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)

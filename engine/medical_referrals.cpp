@@ -23,9 +23,9 @@ namespace {
 template <class V>
 const InsertStatement& referralInsert() {
     static const InsertStatement insert = [] {
-        std::vector<InsertColumn> columns{"PREGLED_ID", "NUMBER",    "ISSUE_DATE",
-                                          "SPECIALITY_ID", "ICD_CODE", "DIAGNOSES",
-                                          "REASON",     "ATTACHED_DOCS", "MED_NAPR_TYPE_ID"};
+        std::vector<InsertColumn> columns{"PREGLED_ID",    "NUMBER",        "ISSUE_DATE",
+                                          "SPECIALITY_ID", "ICD_CODE",      "DIAGNOSES",
+                                          "REASON",        "ATTACHED_DOCS", "MED_NAPR_TYPE_ID"};
         if constexpr (V::year >= 2009)
             columns.insert(columns.end(), {"ICD_CODE_ADD", "ICD_CODE2", "ICD_CODE2_ADD",
                                            "ICD_CODE3", "ICD_CODE3_ADD"});
@@ -80,7 +80,8 @@ void importReferral(RunContext<V>& run, const Referral& referral, int index,
     row.setText("REASON", "консултация и лечение");
     const std::int32_t type = referral.SpFor();
     row.setInt("MED_NAPR_TYPE_ID", V::year == 2005 ? type : spFor(type));
-    row.setText("ATTACHED_DOCS", "Импортиран чрез Kalvex на " + common::DateTimeToStr(common::now()));
+    row.setText("ATTACHED_DOCS",
+                "Импортиран чрез Kalvex на " + common::DateTimeToStr(common::now()));
     if constexpr (V::year >= 2009) {
         const std::string leftOut = setCodePairs<V>(row, referral.SIMPMKB());
         // The statement has room for three codes; NRD 2022 names the rest instead of

@@ -44,18 +44,32 @@ TEST_F(EngineTest, Nrd2022ReferralRowByRule) {
         Expected columns;
     } cases[] = {
         // The first three keep their places: the national number is the third.
-        {"practice number", referral("17", "05", 7), 17,
-         {{"PREGLED_ID", "1"}, {"ISSUE_DATE", "2023-04-07"}, {"SPECIALITY_ID", "3"},
-          {"DIAGNOSES", "Есенциална хипертония"}, {"REASON", "консултация и лечение"},
-          {"MED_NAPR_TYPE_ID", "6"}, {"ICD_CODE", "NULL"}, {"NRN", ""}, {"NZIS_STATUS", "0"}}},
-        {"own national number and status", referral("18", "5", 1, {}, status), 18,
+        {"practice number",
+         referral("17", "05", 7),
+         17,
+         {{"PREGLED_ID", "1"},
+          {"ISSUE_DATE", "2023-04-07"},
+          {"SPECIALITY_ID", "3"},
+          {"DIAGNOSES", "Есенциална хипертония"},
+          {"REASON", "консултация и лечение"},
+          {"MED_NAPR_TYPE_ID", "6"},
+          {"ICD_CODE", "NULL"},
+          {"NRN", ""},
+          {"NZIS_STATUS", "0"}}},
+        {"own national number and status",
+         referral("18", "5", 1, {}, status),
+         18,
          {{"SPECIALITY_ID", "3"}, {"NRN", "23049C000001"}, {"NZIS_STATUS", "5"}}},
-        {"national number at position 2", referral("23049C000009", "14", 1, {}, status), 2,
+        {"national number at position 2",
+         referral("23049C000009", "14", 1, {}, status),
+         2,
          {{"NRN", "23049C000009"}, {"NZIS_STATUS", "3"}, {"SPECIALITY_ID", "5"}}},
         {"unknown speciality", referral("20", "99", 1), 20, {{"SPECIALITY_ID", "63"}}},
         {"speciality no longer effective", referral("21", "77", 1), 21, {{"SPECIALITY_ID", "63"}}},
         {"no speciality code", referral("22", "", 1), 22, {{"SPECIALITY_ID", "63"}}},
-        {"speciality code that is no number", referral("23", "0A", 1), 23,
+        {"speciality code that is no number",
+         referral("23", "0A", 1),
+         23,
          {{"SPECIALITY_ID", "63"}}},
     };
     std::string docs;
@@ -65,15 +79,16 @@ TEST_F(EngineTest, Nrd2022ReferralRowByRule) {
     EXPECT_EQ(count("BLANKA_MED_NAPR"), static_cast<std::int64_t>(std::size(cases)));
     for (const Case& c : cases)
         expectColumns(kByNumber, c.columns, c.what, {{"N", std::int64_t{c.number}}});
-    EXPECT_EQ(count("BLANKA_MED_NAPR WHERE ATTACHED_DOCS LIKE 'Импортиран чрез Kalvex на ____-__-__ "
-                    "__:__:__'"),
-              static_cast<std::int64_t>(std::size(cases)));
+    EXPECT_EQ(
+        count("BLANKA_MED_NAPR WHERE ATTACHED_DOCS LIKE 'Импортиран чрез Kalvex на ____-__-__ "
+              "__:__:__'"),
+        static_cast<std::int64_t>(std::size(cases)));
 }
 
 TEST_F(EngineTest, ReferralTypeMap) {
     const std::pair<int, const char*> cases[] = {
-        {1, "1"}, {5, "5"}, {7, "6"}, {9, "7"}, {12, "10"}, {0, "-1"},
-        {6, "-1"}, {8, "-1"}, {13, "-1"}, {-1, "-1"},
+        {1, "1"},  {5, "5"},  {7, "6"},  {9, "7"},   {12, "10"},
+        {0, "-1"}, {6, "-1"}, {8, "-1"}, {13, "-1"}, {-1, "-1"},
     };
     std::string docs;
     int number = 0;
@@ -98,13 +113,20 @@ TEST_F(EngineTest, ReferralCodesSplitAtTheBlank) {
         {"two blanks", {"I10  E11"}, {{"ICD_CODE", "I10"}, {"ICD_CODE_ADD", "NULL"}}},
         {"three items",
          {"A01 A02", "B01", "C01 C02"},
-         {{"ICD_CODE", "A01"}, {"ICD_CODE_ADD", "A02"}, {"ICD_CODE2", "B01"},
-          {"ICD_CODE2_ADD", "NULL"}, {"ICD_CODE3", "C01"}, {"ICD_CODE3_ADD", "C02"}}},
+         {{"ICD_CODE", "A01"},
+          {"ICD_CODE_ADD", "A02"},
+          {"ICD_CODE2", "B01"},
+          {"ICD_CODE2_ADD", "NULL"},
+          {"ICD_CODE3", "C01"},
+          {"ICD_CODE3_ADD", "C02"}}},
         // Right after the referral with three: nothing of it stays behind.
         {"one after three",
          {"D01"},
-         {{"ICD_CODE", "D01"}, {"ICD_CODE2", "NULL"}, {"ICD_CODE2_ADD", "NULL"},
-          {"ICD_CODE3", "NULL"}, {"ICD_CODE3_ADD", "NULL"}}},
+         {{"ICD_CODE", "D01"},
+          {"ICD_CODE2", "NULL"},
+          {"ICD_CODE2_ADD", "NULL"},
+          {"ICD_CODE3", "NULL"},
+          {"ICD_CODE3_ADD", "NULL"}}},
     };
     std::string docs;
     int number = 0;
@@ -125,16 +147,16 @@ TEST_F(EngineTest, ReferralCodesBeyondTheRoomAreLogged) {
     EXPECT_EQ(counts[RowKind::medicalReferral].written, 2);
     expectColumns(kByNumber, {{"ICD_CODE3", "C01"}, {"ICD_CODE3_ADD", "C02"}}, "17",
                   {{"N", std::int64_t{17}}});
-    EXPECT_TRUE(logged(log, "АЛ 000412: медицинско направление 17: записани са първите 3 кода, "
-                            "не са записани: I10 E11"));
+    EXPECT_TRUE(logged(log,
+                       "АЛ 000412: медицинско направление 17: записани са първите 3 кода, "
+                       "не са записани: I10 E11"));
 }
 
 // A second referral of the same number on the examination, here a national number whose
 // position gives the number of the first.
 TEST_F(EngineTest, ReferralAlreadyThereIsLoggedAndTheNextOneWritten) {
-    const std::string docs =
-        referral("2", "05", 1) + referral("3", "05", 1) + referral("23049C000009", "05", 1) +
-        referral("4", "05", 1);
+    const std::string docs = referral("2", "05", 1) + referral("3", "05", 1) +
+                             referral("23049C000009", "05", 1) + referral("4", "05", 1);
     const ImportCounts counts =
         run(2022, withSheets({sheetWith(docs)}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(count("BLANKA_MED_NAPR"), 3);
@@ -162,17 +184,29 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirReferralColumns) {
         std::string xml;
         Expected columns;
     } cases[] = {
-        {2005, referral("17", "5", 7, four),
-         {{"NUMBER", "17"}, {"SPECIALITY_ID", "3"}, {"MED_NAPR_TYPE_ID", "7"},
-          {"ICD_CODE", "I10"}, {"ICD_CODE_ADD", "NULL"}, {"ISSUE_DATE", "2023-04-07"},
+        {2005,
+         referral("17", "5", 7, four),
+         {{"NUMBER", "17"},
+          {"SPECIALITY_ID", "3"},
+          {"MED_NAPR_TYPE_ID", "7"},
+          {"ICD_CODE", "I10"},
+          {"ICD_CODE_ADD", "NULL"},
+          {"ISSUE_DATE", "2023-04-07"},
           {"NRN", "NULL"}}},
-        {2008, referral("17", "05", 7, four),
+        {2008,
+         referral("17", "05", 7, four),
          {{"MED_NAPR_TYPE_ID", "6"}, {"ICD_CODE", "I10"}, {"ICD_CODE2", "NULL"}}},
         // An empty item leaves its own pair empty; the fourth is passed over.
-        {2009, referral("17", "05", 7, four),
-         {{"ICD_CODE", "A01"}, {"ICD_CODE_ADD", "A02"}, {"ICD_CODE2", "NULL"},
-          {"ICD_CODE3", "C01"}, {"NRN", "NULL"}, {"NZIS_STATUS", "NULL"}}},
-        {2018, referral("17", "99", 12, {"E11"}),
+        {2009,
+         referral("17", "05", 7, four),
+         {{"ICD_CODE", "A01"},
+          {"ICD_CODE_ADD", "A02"},
+          {"ICD_CODE2", "NULL"},
+          {"ICD_CODE3", "C01"},
+          {"NRN", "NULL"},
+          {"NZIS_STATUS", "NULL"}}},
+        {2018,
+         referral("17", "99", 12, {"E11"}),
          {{"SPECIALITY_ID", "63"}, {"MED_NAPR_TYPE_ID", "10"}, {"ICD_CODE", "E11"}}},
         {2021, referral("17", "", 1), {{"SPECIALITY_ID", "63"}, {"ICD_CODE", "NULL"}}},
     };
