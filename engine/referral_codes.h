@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/numbers.h"
+#include "common/tokenizer.h"
+#include "engine/attachment_insert.h"
+#include "engine/column_values.h"
+#include "engine/value_reads.h"
+#include "ereport/element_list.h"
+
+// What a medical referral and a referral for highly specialised activities read alike:
+// the speciality they send to and the diagnosis codes they name.
+namespace kalvex::engine {
+
+// The effective speciality whose code stands for the same number as `code` ("5" finds
+// "05"), 0 when there is none. A code that is no number names no speciality, rather
+// than the one whose code is all zeros.
+inline std::int32_t effectiveSpeciality(RunState& run, std::string_view code) {
+    const auto number = common::parseInteger(code);
+    return number ? specialityIdByCode(run, std::to_string(*number), true) : 0;
+}
+
+// The code pairs a referral's statement has room for.
+inline constexpr int kCodePairs = 3;
+
+// Fills ICD_CODE / ICD_CODE_ADD, ICD_CODE2 / ICD_CODE2_ADD and ICD_CODE3 / ICD_CODE3_ADD
+// from the first items of `codes`, each "main additional" split at the first blank; an
+// empty part stays null. An earlier version's item that cannot be read leaves its own
+// pair null. The texts of the items beyond the room, blank-separated, are returned so
+// that the caller can name them.
+template <class V>
+std::string setCodePairs(ColumnValues& row, const ereport::TextList& codes) {
+    common::TTokenizer tokenizer(common::blankSeparator());
+    const auto setToken = [&](const std::string& param) {
+        std::string token = tokenizer.GetNextToken();
+        if (!token.empty())
+            row.setText(param, std::move(token));
+    };
+    std::string leftOut;
+    for (int i = 0; i < codes.GetCount(); ++i) {
+        if (i < kCodePairs) {
+            const std::string suffix = i == 0 ? "" : std::to_string(i + 1);
+            readGroup<V>([&] {
+                tokenizer.Init(codes.get_item(i));
+                setToken("ICD_CODE" + suffix);
+                setToken("ICD_CODE" + suffix + "_ADD");
+            });
+            continue;
+        }
+        std::string text;
+        try {
+            text = codes.get_item(i);
+        } catch (const Error&) {
+            // An empty item beyond the room has no code to name.
+            continue;
+        }
+        leftOut += (leftOut.empty() ? "" : " ") + text;
+    }
+    return leftOut;
+}
+
+}  // namespace kalvex::engine
