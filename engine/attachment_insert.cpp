@@ -1,5 +1,6 @@
 #include "engine/attachment_insert.h"
 
+#include "common/numbers.h"
 #include "db/database_error.h"
 #include "engine/sheet_number.h"
 
@@ -23,11 +24,15 @@ std::optional<std::int32_t> insertAttachment(RunState& run, db::Statement& state
 }
 
 std::int32_t specialityIdByCode(RunState& run, std::string_view code, bool effectiveOnly) {
+    // Only a number is a code here: an empty text must not find "00" with its zeros gone.
+    const auto number = common::parseInteger(code);
+    if (!number)
+        return 0;
     std::int32_t id = 0;
     run.dm.ReadSqlValue(std::string("SELECT FIRST(1) ID FROM SPECIALITY WHERE ") +
                             (effectiveOnly ? "EFFECTIVE = 'Y' AND " : "") +
                             sameNumber("CODE", "CODE") + " ORDER BY ID",
-                        id, {{"CODE", std::string(code)}});
+                        id, {{"CODE", std::to_string(*number)}});
     return id;
 }
 

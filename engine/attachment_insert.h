@@ -25,8 +25,8 @@ std::optional<std::int32_t> insertAttachment(RunState& run, db::Statement& state
                                              const ColumnValues& values,
                                              const std::string& duplicateLine, RowKind kind);
 
-// SPECIALITY.ID of the first speciality whose code is `code`, leading zeros not counting
-// ("05" and "5" are one code, as the number they stand for), 0 when there is none. Only
+// SPECIALITY.ID of the first speciality whose code is the number `code` stands for
+// ("05" and "5" are one code), 0 when there is none or `code` is no number. Only
 // effective specialities when `effectiveOnly`.
 std::int32_t specialityIdByCode(RunState& run, std::string_view code, bool effectiveOnly);
 
