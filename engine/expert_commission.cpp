@@ -121,7 +121,8 @@ void ImportLKK(RunContext<V>& run) {
             duplicateLine += kMembersNotWritten;
         if (!insertAttachment(run, run.dm.qryExam_LKK, commissionInsert<V>(), row, duplicateLine,
                               RowKind::commission)) {
-            // The commission was there already: its members are too, or belong to it alone.
+            // The key belongs to a commission written before: members written now would
+            // be counted as its own.
             run.counts[RowKind::commissionMember].skipped += codes.GetCount();
             return;
         }
