@@ -256,7 +256,8 @@ CREATE TABLE BLANKA_MED_NAPR_3A (
   CONSTRAINT UK_BLANKA_MED_NAPR_3A UNIQUE (PREGLED_ID, NUMBER, SPECIALITY_ID)
 );
 
-/* Duplicate: the same commission number on the same examination. */
+/* Duplicate: a second commission on the same examination. A sheet carries one; its
+   number is no key, since a national number is replaced by the row's own ID. */
 CREATE TABLE EXAM_LKK (
   ID            INTEGER NOT NULL PRIMARY KEY,
   NUMBER        VARCHAR(20),
@@ -267,7 +268,7 @@ CREATE TABLE EXAM_LKK (
   ICD_CODE_OPIS VARCHAR(400),
   NRN           VARCHAR(12),
   NZIS_STATUS   INTEGER,
-  CONSTRAINT UK_EXAM_LKK UNIQUE (PREGLED_ID, NUMBER)
+  CONSTRAINT UK_EXAM_LKK UNIQUE (PREGLED_ID)
 );
 
 /* Duplicate: the same speciality twice in one commission. */

@@ -79,7 +79,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
         {"documents",
          [](SheetSpec& s) {
              s.extra = "<Docs><Izvestie>1</Izvestie><MedicalNote>2</MedicalNote><LKK><NoLKK>15</NoLKK>"
-                       "</LKK><HospNapr><Hosp><PathNum>120</PathNum></Hosp></HospNapr>"
+                       "<TypeLKK>1</TypeLKK></LKK><HospNapr><Hosp><PathNum>120</PathNum></Hosp></HospNapr>"
                        "<Rp><RpBook>RB-1</RpBook></Rp></Docs>";
          },
          {{"IS_NOTIFICATION", "Y"}, {"IS_MEDBELEJKA", "Y"}, {"TALON_LKK", "15"},
