@@ -21,11 +21,18 @@ constexpr bool numberIsText = V::year >= 2015;
 
 template <class V>
 InsertStatement certificateInsert() {
-    std::vector<InsertColumn> columns = {{"ID", "ebl_id"}, "PREGLED_ID", "DATA",
+    std::vector<InsertColumn> columns = {{"ID", "ebl_id"},
+                                         "PREGLED_ID",
+                                         "DATA",
                                          numberIsText<V> ? "EL_NUMBER" : "NUMBER",
-                                         "IS_PRIMARY", "DAYS_HOME", "SICK_LEAVE_START",
-                                         "SICK_LEAVE_END", "PATIENT_SEX_TYPE", "PATIENT_EGN",
-                                         "PATIENT_FULLNAME", "PATIENT_AGE"};
+                                         "IS_PRIMARY",
+                                         "DAYS_HOME",
+                                         "SICK_LEAVE_START",
+                                         "SICK_LEAVE_END",
+                                         "PATIENT_SEX_TYPE",
+                                         "PATIENT_EGN",
+                                         "PATIENT_FULLNAME",
+                                         "PATIENT_AGE"};
     if constexpr (V::year == 2005)
         columns.emplace_back("DATEOFBIRTH");
     for (const char* column : {"DOCTOR_KOMISIA", "IZDADEN_OT", "ICD_CODE", "NOTES"})
@@ -38,8 +45,12 @@ InsertStatement certificateInsert() {
     return buildInsert("EXAM_BOLN_LIST", columns);
 }
 
-std::string numberText(std::int32_t number) { return std::to_string(number); }
-std::string numberText(std::string number) { return number; }
+std::string numberText(std::int32_t number) {
+    return std::to_string(number);
+}
+std::string numberText(std::string number) {
+    return number;
+}
 
 // The client's message on one log line.
 std::string oneLine(std::string_view message) {
@@ -115,9 +126,9 @@ void importCertificate(RunContext<V>& run, const HList& certificate) {
             return;
         }
         try {
-            run.dm.SqlToValue("UPDATE PREGLED SET EXAM_BOLN_LIST_ID = :ebl_id WHERE ID = :pr_id",
-                              {{"ebl_id", std::int64_t{id}},
-                               {"pr_id", std::int64_t{run.CurrentPregledID}}});
+            run.dm.SqlToValue(
+                "UPDATE PREGLED SET EXAM_BOLN_LIST_ID = :ebl_id WHERE ID = :pr_id",
+                {{"ebl_id", std::int64_t{id}}, {"pr_id", std::int64_t{run.CurrentPregledID}}});
         } catch (const db::DatabaseError& e) {
             run.log(lost + " е записан, но прегледът не е свързан с него: " + oneLine(e.what()));
         }

@@ -73,10 +73,12 @@ class SickLeaveTest : public EngineTest {
         return "PREGLED WHERE DOCTOR_ID = " + std::to_string(doctor);
     }
     std::string first(const std::string& column) {
-        return text(value("SELECT FIRST(1) " + column + " FROM " + certificates() + " ORDER BY ID"));
+        return text(
+            value("SELECT FIRST(1) " + column + " FROM " + certificates() + " ORDER BY ID"));
     }
     std::int64_t generator() {
-        return std::get<std::int64_t>(value("SELECT GEN_ID(GEN_EXAM_BOLN_LIST, 0) FROM RDB$DATABASE"));
+        return std::get<std::int64_t>(
+            value("SELECT GEN_ID(GEN_EXAM_BOLN_LIST, 0) FROM RDB$DATABASE"));
     }
     bool logged(const std::string& line) const {
         return std::find(log.begin(), log.end(), line) != log.end();
@@ -97,38 +99,80 @@ TEST_F(SickLeaveTest, CertificateColumnsByRule) {
         std::function<void(SheetSpec&)> sheet;
         std::vector<std::pair<std::string, std::string>> columns;
     } cases[] = {
-        {"certificate, sheet, patient, doctor and practice", [](SheetSpec&) {},
-         {{"DATA", "2023-04-07"}, {"EL_NUMBER", "123"}, {"NUMBER", "NULL"}, {"IS_PRIMARY", "Y"},
-          {"DAYS_HOME", "5"}, {"SICK_LEAVE_START", "2023-04-07"}, {"SICK_LEAVE_END", "2023-04-11"},
-          {"PATIENT_SEX_TYPE", "0"}, {"PATIENT_EGN", "7501020018"},
-          {"PATIENT_FULLNAME", "Иван Петров Стоянов"}, {"PATIENT_AGE", ageOfDefaultPatient()},
-          {"DOCTOR_KOMISIA", "Мария Иванова Петрова"}, {"IZDADEN_OT", "ИППМП"},
-          {"ICD_CODE", "I10"}, {"DIAGNOSIS", "Есенциална (първична) хипертония"},
-          {"DAYS_HOSPITAL", "0"}, {"DAYS_SANATORIUM", "0"}, {"PATIENT_CITY", municipality(22, 1)},
-          {"PATIENT_STREET", "ул. Шипка 12"}, {"TREATMENT_REGIMEN", "1"}, {"DAYS_FREE", "0"},
+        {"certificate, sheet, patient, doctor and practice",
+         [](SheetSpec&) {},
+         {{"DATA", "2023-04-07"},
+          {"EL_NUMBER", "123"},
+          {"NUMBER", "NULL"},
+          {"IS_PRIMARY", "Y"},
+          {"DAYS_HOME", "5"},
+          {"SICK_LEAVE_START", "2023-04-07"},
+          {"SICK_LEAVE_END", "2023-04-11"},
+          {"PATIENT_SEX_TYPE", "0"},
+          {"PATIENT_EGN", "7501020018"},
+          {"PATIENT_FULLNAME", "Иван Петров Стоянов"},
+          {"PATIENT_AGE", ageOfDefaultPatient()},
+          {"DOCTOR_KOMISIA", "Мария Иванова Петрова"},
+          {"IZDADEN_OT", "ИППМП"},
+          {"ICD_CODE", "I10"},
+          {"DIAGNOSIS", "Есенциална (първична) хипертония"},
+          {"DAYS_HOSPITAL", "0"},
+          {"DAYS_SANATORIUM", "0"},
+          {"PATIENT_CITY", municipality(22, 1)},
+          {"PATIENT_STREET", "ул. Шипка 12"},
+          {"TREATMENT_REGIMEN", "1"},
+          {"DAYS_FREE", "0"},
           {"DATEOFBIRTH", "NULL"}}},
-        {"a continuation", [](SheetSpec& s) { s = sheetWith({{.type = "1"}}); },
+        {"a continuation",
+         [](SheetSpec& s) { s = sheetWith({{.type = "1"}}); },
          {{"IS_PRIMARY", "N"}}},
-        {"an unknown diagnosis", [](SheetSpec& s) { s = sheetWith({{.mkb = "Q99.9"}}); },
+        {"an unknown diagnosis",
+         [](SheetSpec& s) { s = sheetWith({{.mkb = "Q99.9"}}); },
          {{"ICD_CODE", "Q99.9"}, {"DIAGNOSIS", "NULL"}}},
-        {"an empty part of the name keeps its blanks", [](SheetSpec& s) { s.sur = ""; },
+        {"an empty part of the name keeps its blanks",
+         [](SheetSpec& s) { s.sur = ""; },
          {{"PATIENT_FULLNAME", "Иван  Стоянов"}}},
-        {"region 3, municipality 5", [](SheetSpec& s) { s.rzok = "03"; s.zdrRajon = "05"; },
+        {"region 3, municipality 5",
+         [](SheetSpec& s) {
+             s.rzok = "03";
+             s.zdrRajon = "05";
+         },
          {{"PATIENT_CITY", municipality(3, 5)}}},
-        {"municipality 0 is the region", [](SheetSpec& s) { s.rzok = "03"; s.zdrRajon = "0"; },
+        {"municipality 0 is the region",
+         [](SheetSpec& s) {
+             s.rzok = "03";
+             s.zdrRajon = "0";
+         },
          {{"PATIENT_CITY", municipality(3, 0)}}},
-        {"municipality 23", [](SheetSpec& s) { s.rzok = "03"; s.zdrRajon = "23"; },
+        {"municipality 23",
+         [](SheetSpec& s) {
+             s.rzok = "03";
+             s.zdrRajon = "23";
+         },
          {{"PATIENT_CITY", "NULL"}}},
-        {"region 29", [](SheetSpec& s) { s.rzok = "29"; s.zdrRajon = "01"; },
+        {"region 29",
+         [](SheetSpec& s) {
+             s.rzok = "29";
+             s.zdrRajon = "01";
+         },
          {{"PATIENT_CITY", "NULL"}}},
-        {"an empty municipality is 1", [](SheetSpec& s) { s.rzok = "03"; s.zdrRajon = ""; },
+        {"an empty municipality is 1",
+         [](SheetSpec& s) {
+             s.rzok = "03";
+             s.zdrRajon = "";
+         },
          {{"PATIENT_CITY", municipality(3, 1)}}},
-        {"an empty region is 22", [](SheetSpec& s) { s.rzok = ""; s.zdrRajon = "05"; },
+        {"an empty region is 22",
+         [](SheetSpec& s) {
+             s.rzok = "";
+             s.zdrRajon = "05";
+         },
          {{"PATIENT_CITY", municipality(22, 5)}}},
         {"cuts count characters",
          [](SheetSpec& s) { s.address = repeat("Ш", 60); },
          {{"PATIENT_STREET", repeat("Ш", 40)}}},
-        {"a man by the EGN", [](SheetSpec& s) { s.egn = "7501020026"; },
+        {"a man by the EGN",
+         [](SheetSpec& s) { s.egn = "7501020026"; },
          {{"PATIENT_SEX_TYPE", "1"}}},
         {"no sex in the number: a foreign woman",
          [](SheetSpec& s) {
@@ -182,21 +226,36 @@ TEST_F(SickLeaveTest, EarlierVersionsDiffer) {
         std::vector<std::pair<std::string, std::string>> columns;  // of the first row
         bool linked;
     } cases[] = {
-        {2005, {{.number = "0077"}}, 1,
-         {{"NUMBER", "77"}, {"EL_NUMBER", "NULL"}, {"CAST(DATEOFBIRTH AS VARCHAR(10))", "1975-01-02"},
-          {"DIAGNOSIS", "NULL"}, {"DAYS_HOSPITAL", "NULL"}, {"TREATMENT_REGIMEN", "NULL"},
-          {"PATIENT_CITY", "NULL"}, {"PATIENT_STREET", "NULL"}, {"PATIENT_SEX_TYPE", "0"}},
+        {2005,
+         {{.number = "0077"}},
+         1,
+         {{"NUMBER", "77"},
+          {"EL_NUMBER", "NULL"},
+          {"CAST(DATEOFBIRTH AS VARCHAR(10))", "1975-01-02"},
+          {"DIAGNOSIS", "NULL"},
+          {"DAYS_HOSPITAL", "NULL"},
+          {"TREATMENT_REGIMEN", "NULL"},
+          {"PATIENT_CITY", "NULL"},
+          {"PATIENT_STREET", "NULL"},
+          {"PATIENT_SEX_TYPE", "0"}},
          false},
         {2005, {}, 0, {}, false},
-        {2006, {{.number = "77"}}, 1,
-         {{"NUMBER", "77"}, {"DATEOFBIRTH", "NULL"},
+        {2006,
+         {{.number = "77"}},
+         1,
+         {{"NUMBER", "77"},
+          {"DATEOFBIRTH", "NULL"},
           {"DIAGNOSIS", "Есенциална (първична) хипертония"},
-          {"PATIENT_CITY", municipality(22, 1)}, {"TREATMENT_REGIMEN", "1"}},
+          {"PATIENT_CITY", municipality(22, 1)},
+          {"TREATMENT_REGIMEN", "1"}},
          false},
         // A second certificate is not reachable before NRD 2009.
         {2008, {{.number = "77"}, {.number = "78"}}, 1, {{"NUMBER", "77"}}, false},
-        {2009, {{.number = "77"}, {.number = "78"}}, 2,
-         {{"NUMBER", "77"}, {"EL_NUMBER", "NULL"}, {"DAYS_FREE", "0"}}, false},
+        {2009,
+         {{.number = "77"}, {.number = "78"}},
+         2,
+         {{"NUMBER", "77"}, {"EL_NUMBER", "NULL"}, {"DAYS_FREE", "0"}},
+         false},
         {2015, {{.number = "0077"}}, 1, {{"EL_NUMBER", "0077"}, {"NUMBER", "NULL"}}, true},
     };
     for (const Case& c : cases) {
@@ -240,14 +299,15 @@ TEST_F(SickLeaveTest, ARefusedCertificateIsLoggedAndTheNextWritten) {
 TEST_F(SickLeaveTest, AFailedLinkIsLoggedAndTheCertificateKept) {
     value("CREATE EXCEPTION E_NO_LINK 'no link'");
     dm.traMain.commitRetaining();
-    value("CREATE TRIGGER PREGLED_NO_LINK FOR PREGLED BEFORE UPDATE AS BEGIN "
-          "IF (NEW.EXAM_BOLN_LIST_ID IS NOT NULL) THEN EXCEPTION E_NO_LINK; END");
+    value(
+        "CREATE TRIGGER PREGLED_NO_LINK FOR PREGLED BEFORE UPDATE AS BEGIN "
+        "IF (NEW.EXAM_BOLN_LIST_ID IS NOT NULL) THEN EXCEPTION E_NO_LINK; END");
     dm.traMain.commitRetaining();
     importSheet(2022, sheetWith({{}}));
     EXPECT_EQ(count(certificates()), 1);
     EXPECT_EQ(count(examination() + " AND EXAM_BOLN_LIST_ID IS NULL"), 1);
-    EXPECT_TRUE(
-        loggedStart("АЛ 000412: болничен лист № 123 е записан, но прегледът не е свързан с него: "));
+    EXPECT_TRUE(loggedStart(
+        "АЛ 000412: болничен лист № 123 е записан, но прегледът не е свързан с него: "));
 }
 
 // A certificate already on the examination is logged and written no second time, and
