@@ -373,7 +373,9 @@ CREATE TABLE FREE_RECIPE (
 );
 
 /* Duplicate: the same certificate number on the same examination, the number being
-   EL_NUMBER (NRD 2015 on) or NUMBER (earlier), one key each. */
+   EL_NUMBER (NRD 2015 on) or NUMBER (earlier), the other column null. One key over
+   both: the database counts a null segment of a partly filled key as equal, so a key
+   per number would make every second certificate of an examination a duplicate. */
 CREATE TABLE EXAM_BOLN_LIST (
   ID                INTEGER NOT NULL PRIMARY KEY,
   PREGLED_ID        INTEGER,
@@ -400,6 +402,5 @@ CREATE TABLE EXAM_BOLN_LIST (
   PATIENT_CITY      VARCHAR(50),
   PATIENT_STREET    VARCHAR(40),
   DATEOFBIRTH       DATE,
-  CONSTRAINT UK_EXAM_BOLN_LIST_EL UNIQUE (PREGLED_ID, EL_NUMBER),
-  CONSTRAINT UK_EXAM_BOLN_LIST_NUMBER UNIQUE (PREGLED_ID, NUMBER)
+  CONSTRAINT UK_EXAM_BOLN_LIST UNIQUE (PREGLED_ID, EL_NUMBER, NUMBER)
 );
