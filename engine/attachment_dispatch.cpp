@@ -3,6 +3,7 @@
 #include "engine/attachments.h"
 #include "engine/nrd_versions.h"
 #include "engine/sheet_extras.h"
+#include "engine/value_reads.h"
 #include "ereport/node_helpers.h"
 
 namespace kalvex::engine {
@@ -24,7 +25,19 @@ void dispatchAttachments(RunContext<V>& run) {
             ImportHospitalization(run);
     };
     const auto telk = [&] {
-        if (ereport::ReadValueBool(docs, "TalonTELK", false))
+        bool issued = false;
+        if constexpr (V::year == 2022) {
+            issued = ereport::ReadValueBool(docs, "TalonTELK", false);
+        } else {
+            // Read as the sheet's own TELK flag was ("true" counts); a flag the model
+            // cannot read issued no referral.
+            try {
+                issued = TypedReads::flag(docs, "TalonTELK");
+            } catch (const Error&) {
+                issued = false;
+            }
+        }
+        if (issued)
             ImportNaprTELK(run);
     };
 

@@ -129,6 +129,9 @@ TEST_F(TelkReferralTest, OnlyAReferredSheetHasAReferral) {
         {2006, kReferred, 1},
         {2009, kReferred, 1},
         {2021, kReferred, 1},
+        // Earlier versions read the flag as the sheet's model does: "true" is referred.
+        {2018, "<Docs><TalonTELK>true</TalonTELK></Docs>", 1},
+        {2022, "<Docs><TalonTELK>true</TalonTELK></Docs>", 0},
     };
     int n = 0;
     for (const Case& c : cases) {
