@@ -1,9 +1,10 @@
 /* Tables that the import writes. Each has a unique key that says when a row is
    already there: an insert that breaks it fails with "violation of PRIMARY or UNIQUE
-   KEY constraint", which the importers log and skip. A key over a column left null
-   does not fire (nulls are distinct), so the keys use columns that every version of
-   the import fills. Beyond ID and the keys no column is constrained: the schema of the
-   practice product decides that, and a test database must not reject what it takes. */
+   KEY constraint", which the importers log and skip. Firebird compares a key with
+   nulls in some of its columns like any other (two rows with the same values and
+   nulls in the same places collide); only a key that is null in every column never
+   fires. Beyond ID and the keys no column is constrained: the schema of the practice
+   product decides that, and a test database must not reject what it takes. */
 
 /* Duplicate: the same UIN and speciality; a doctor of the same UIN under another
    speciality is another row. */
@@ -57,8 +58,8 @@ CREATE TABLE PACIENT (
 
 /* Duplicate: the same patient, doctor, date and sheet number, the number being
    AMB_LISTN or, for a national number, NRN (then AMB_LISTN is "0"). An NRN left null
-   is stored as the empty text (see the trigger) so that the key holds for sheets
-   without one too. */
+   is stored as the empty text (see the trigger): such a sheet has no national
+   number, rather than an unknown one. */
 CREATE TABLE PREGLED (
   ID                        INTEGER NOT NULL PRIMARY KEY,
   PACIENT_ID                INTEGER,
