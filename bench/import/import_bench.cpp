@@ -1,7 +1,9 @@
 // Imports a generated NRD 2022 e-report of N sheets into a fresh practice database and
 // prints sheets and rows per second, beside a bare prepared-insert loop writing as many
 // rows, and the time per sheet against a report a tenth the size.
-//   import_bench [SHEETS [ROUNDS]]   (default 10000 sheets, 3 rounds)
+//   import_bench [SHEETS [ROUNDS [IMMUNISATIONS]]]
+//   (default 10000 sheets, 3 rounds, immunisations on 10% of the sheets; each makes the
+//   import commit after its sheet)
 // Each round imports both sizes and runs the bare loop, each on a database of its own;
 // the best and the worst of the rounds are printed. The import's time is DoImport and
 // the final commit; loading the e-report is timed apart.
@@ -73,8 +75,8 @@ std::string freshDatabase() {
     return path;
 }
 
-Report writeReport(int sheets) {
-    const bench::GeneratedReport generated = bench::generateReport(sheets);
+Report writeReport(int sheets, int immunisationPercent) {
+    const bench::GeneratedReport generated = bench::generateReport(sheets, immunisationPercent);
     Report report;
     report.sheets = sheets;
     report.patients = generated.patients;
@@ -158,14 +160,15 @@ bool printCounts(const Report& r) {
 int main(int argc, char** argv) {
     const int sheets = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    const int immunisationPercent = argc > 3 ? std::atoi(argv[3]) : 10;
     char pattern[] = "/tmp/kalvex-import-bench-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
         return 1;
     workDir = pattern;
     bool asExpected = false;
     try {
-        Report big = writeReport(sheets);
-        Report small = writeReport(std::max(1, sheets / 10));
+        Report big = writeReport(sheets, immunisationPercent);
+        Report small = writeReport(std::max(1, sheets / 10), immunisationPercent);
         Best bare;
         for (int round = 0; round < rounds; ++round) {
             if (round % 2 == 1)
@@ -179,7 +182,9 @@ int main(int argc, char** argv) {
         }
         const int rows = rowsWritten(big.counts);
         const double mb = static_cast<double>(std::filesystem::file_size(big.file)) / 1048576.0;
-        std::printf("NRD 2022 e-report, best (worst) of %d rounds, Release build\n", rounds);
+        std::printf("NRD 2022 e-report, immunisations on %d%% of the sheets, best (worst) of %d "
+                    "rounds, Release build\n",
+                    immunisationPercent, rounds);
         const bool bigAsExpected = printCounts(big);
         asExpected = printCounts(small) && bigAsExpected;
         std::printf("load e-report:   %8.3f s (%.3f s) for %.1f MB, not in the import's time\n",

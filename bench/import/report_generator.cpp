@@ -132,7 +132,8 @@ struct Patient {
 
 class Generator : RandomDraws {
   public:
-    explicit Generator(unsigned seed) : RandomDraws(seed), documents_(seed + 1) {}
+    Generator(unsigned seed, int immunisationPercent)
+        : RandomDraws(seed), documents_(seed + 1, immunisationPercent) {}
 
     GeneratedReport run(int sheets) {
         GeneratedReport report;
@@ -346,8 +347,8 @@ class Generator : RandomDraws {
 
 }  // namespace
 
-GeneratedReport generateReport(int sheets, unsigned seed) {
-    return Generator(seed).run(sheets);
+GeneratedReport generateReport(int sheets, int immunisationPercent, unsigned seed) {
+    return Generator(seed, immunisationPercent).run(sheets);
 }
 
 }  // namespace kalvex::bench

@@ -19,6 +19,8 @@ struct GeneratedReport {
 
 // `sheets` ambulatory sheets; about 30% of them are a further visit of a patient seen
 // earlier in the report, so the import finds as well as creates patients.
-GeneratedReport generateReport(int sheets, unsigned seed = 2022);
+// `immunisationPercent` of the sheets record an immunisation, each making the import
+// commit after its sheet.
+GeneratedReport generateReport(int sheets, int immunisationPercent = 10, unsigned seed = 2022);
 
 }  // namespace kalvex::bench

@@ -16,7 +16,6 @@ constexpr int kConsultation = 5;
 constexpr int kCommission = 3;
 constexpr int kTelk = 1;
 constexpr int kHospitalisation = 3;
-constexpr int kImmunisation = 10;
 constexpr int kPrescription = 30;
 constexpr int kSickLeave = 8;
 
@@ -184,7 +183,7 @@ SheetDocuments DocumentDrafter::draw(int day, engine::ImportCounts& expected) {
         x += hospitalisation(day);
         ++expected[RowKind::hospitalisation].written;
     }
-    if (chance(kImmunisation)) {
+    if (chance(immunisationPercent_)) {
         int rows = 0;
         d.immunisation = immunisation(day, rows);
         expected[RowKind::immunisation].written += rows;

@@ -21,7 +21,10 @@ struct SheetDocuments {
 // the ones earlier runs of the benchmark imported.
 class DocumentDrafter : RandomDraws {
   public:
-    explicit DocumentDrafter(unsigned seed) : RandomDraws(seed) {}
+    // An immunisation makes the import commit after its sheet: `immunisationPercent`
+    // of the sheets issue one.
+    DocumentDrafter(unsigned seed, int immunisationPercent)
+        : RandomDraws(seed), immunisationPercent_(immunisationPercent) {}
 
     // The documents of a sheet of day `day` of May 2022; adds their rows to `expected`.
     SheetDocuments draw(int day, engine::ImportCounts& expected);
@@ -40,6 +43,7 @@ class DocumentDrafter : RandomDraws {
     std::string prescription(int day, int& rows);
     std::string sickLeave(int day);
 
+    int immunisationPercent_;
     int serial_ = 0;  // of the national numbers drawn
     int practiceNumber_ = 0;
 };
