@@ -87,7 +87,7 @@ class BareInsert {
 
 }  // namespace
 
-Stopwatch::Reading bareInsertLoop(const std::string& database, int patients, int examinations) {
+Stopwatch::Reading bareInsertLoop(const std::string& database, int patients, int otherRows) {
     // Attached through the data module only to share its log-in; everything timed
     // below is the client library's own calls.
     db::Tdm dm;
@@ -124,7 +124,7 @@ Stopwatch::Reading bareInsertLoop(const std::string& database, int patients, int
             patient.text(7, "гр. София, ул. Шипка 12");
             patient.execute();
         }
-        for (int i = 0; i < examinations; ++i) {
+        for (int i = 0; i < otherRows; ++i) {
             char nrn[32];
             std::snprintf(nrn, sizeof nrn, "22151A%06X", static_cast<unsigned>(i) & 0xFFFFFFu);
             sheet.integer(0, 1 + i % (patients > 0 ? patients : 1));

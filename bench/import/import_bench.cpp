@@ -1,7 +1,9 @@
 // Imports a generated NRD 2022 e-report of N sheets into a fresh practice database and
 // prints sheets and rows per second, beside a bare prepared-insert loop writing as many
 // rows, and the time per sheet against a report a tenth the size.
-//   import_bench [SHEETS [ROUNDS]]   (default 10000 sheets, 3 rounds)
+//   import_bench [SHEETS [ROUNDS [IMMUNISATIONS]]]
+//   (default 10000 sheets, 3 rounds, immunisations on 10% of the sheets; each makes the
+//   import commit after its sheet)
 // Each round imports both sizes and runs the bare loop, each on a database of its own;
 // the best and the worst of the rounds are printed. The import's time is DoImport and
 // the final commit; loading the e-report is timed apart.
@@ -10,9 +12,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
@@ -56,7 +60,7 @@ struct Report {
     int sheets = 0, patients = 0;
     std::string file;
     Best load, import, commit;
-    engine::ImportCounts counts;
+    engine::ImportCounts expected, counts;
 };
 
 std::filesystem::path workDir;
@@ -71,11 +75,12 @@ std::string freshDatabase() {
     return path;
 }
 
-Report writeReport(int sheets) {
-    const bench::GeneratedReport generated = bench::generateReport(sheets);
+Report writeReport(int sheets, int immunisationPercent) {
+    const bench::GeneratedReport generated = bench::generateReport(sheets, immunisationPercent);
     Report report;
     report.sheets = sheets;
     report.patients = generated.patients;
+    report.expected = generated.expected;
     report.file = (workDir / ("report" + std::to_string(sheets) + ".xml")).string();
     std::ofstream(report.file, std::ios::binary) << testing::reportXml(generated.spec);
     return report;
@@ -106,17 +111,48 @@ void importOnce(Report& report) {
     db::GDBCloseDatabase(dm);
 }
 
+using engine::RowKind;
+
+constexpr std::pair<RowKind, const char*> kKinds[] = {
+    {RowKind::doctor, "doctors"},
+    {RowKind::patient, "patients"},
+    {RowKind::examination, "examinations"},
+    {RowKind::medicalReferral, "medical referrals"},
+    {RowKind::diagnosticReferral, "diagnostic referrals"},
+    {RowKind::analysis, "tests"},
+    {RowKind::consultation, "consultations"},
+    {RowKind::commission, "commissions"},
+    {RowKind::commissionMember, "commission members"},
+    {RowKind::telkReferral, "TELK referrals"},
+    {RowKind::hospitalisation, "hospitalisations"},
+    {RowKind::immunisation, "immunisations"},
+    {RowKind::prescription, "prescription forms"},
+    {RowKind::sickLeave, "sick-leave certificates"},
+};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(RowKind::kindCount));
+
 int rowsWritten(const engine::ImportCounts& c) {
-    return c[engine::RowKind::patient].written + c[engine::RowKind::examination].written;
+    int rows = 0;
+    for (const auto& [kind, name] : kKinds)
+        rows += c[kind].written;
+    return rows;
 }
 
-void printCounts(const Report& r) {
-    const auto& p = r.counts[engine::RowKind::patient];
-    const auto& e = r.counts[engine::RowKind::examination];
-    std::printf(
-        "  %d sheets, %d distinct patients: patients %d written, %d found, %d skipped; "
-        "examinations %d written, %d found, %d failed\n",
-        r.sheets, r.patients, p.written, p.existing, p.skipped, e.written, e.existing, e.failed);
+// The rows of each kind against those the generator issued; false when any differ or
+// any sheet failed.
+bool printCounts(const Report& r) {
+    std::printf("  %d sheets, %d distinct patients, %d rows written:\n", r.sheets, r.patients,
+                rowsWritten(r.counts));
+    bool expected = r.counts[RowKind::examination].failed == 0;
+    for (const auto& [kind, name] : kKinds) {
+        const engine::RowCounts& c = r.counts[kind];
+        const int issued = r.expected[kind].written;
+        expected = expected && c.written == issued;
+        std::printf("    %-24s %6d written (%6d expected), %d found, %d skipped, %d failed%s\n",
+                    name, c.written, issued, c.existing, c.skipped, c.failed,
+                    c.written == issued ? "" : "  <-- not as expected");
+    }
+    return expected;
 }
 
 }  // namespace
@@ -124,29 +160,33 @@ void printCounts(const Report& r) {
 int main(int argc, char** argv) {
     const int sheets = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    const int immunisationPercent = argc > 3 ? std::atoi(argv[3]) : 10;
     char pattern[] = "/tmp/kalvex-import-bench-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
         return 1;
     workDir = pattern;
+    bool asExpected = false;
     try {
-        Report big = writeReport(sheets);
-        Report small = writeReport(std::max(1, sheets / 10));
+        Report big = writeReport(sheets, immunisationPercent);
+        Report small = writeReport(std::max(1, sheets / 10), immunisationPercent);
         Best bare;
         for (int round = 0; round < rounds; ++round) {
             if (round % 2 == 1)
                 importOnce(small);
             importOnce(big);
             const auto& c = big.counts;
-            bare.add(bench::bareInsertLoop(freshDatabase(), c[engine::RowKind::patient].written,
-                                           c[engine::RowKind::examination].written));
+            const int patients = c[RowKind::patient].written;
+            bare.add(bench::bareInsertLoop(freshDatabase(), patients, rowsWritten(c) - patients));
             if (round % 2 == 0)
                 importOnce(small);
         }
         const int rows = rowsWritten(big.counts);
         const double mb = static_cast<double>(std::filesystem::file_size(big.file)) / 1048576.0;
-        std::printf("NRD 2022 e-report, best (worst) of %d rounds, Release build\n", rounds);
-        printCounts(big);
-        printCounts(small);
+        std::printf("NRD 2022 e-report, immunisations on %d%% of the sheets, best (worst) of %d "
+                    "rounds, Release build\n",
+                    immunisationPercent, rounds);
+        const bool bigAsExpected = printCounts(big);
+        asExpected = printCounts(small) && bigAsExpected;
         std::printf("load e-report:   %8.3f s (%.3f s) for %.1f MB, not in the import's time\n",
                     big.load.best, big.load.worst, mb);
         std::printf("import:          %8.3f s (%.3f s), of which the commit %.3f s; "
@@ -176,5 +216,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::filesystem::remove_all(workDir);
-    return 0;
+    if (!asExpected)
+        std::fprintf(stderr, "The import did not write the rows the report issues.\n");
+    return asExpected ? 0 : 2;
 }

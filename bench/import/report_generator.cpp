@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdio>
-#include <random>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include "import/random_draws.h"
+#include "import/sheet_documents.h"
 
 namespace kalvex::bench {
 namespace {
@@ -128,9 +130,10 @@ struct Patient {
     std::string egn, given, sur, family, rzok, zdrRajon, address, extra, book;
 };
 
-class Generator {
+class Generator : RandomDraws {
   public:
-    explicit Generator(unsigned seed) : random_(seed) {}
+    Generator(unsigned seed, int immunisationPercent)
+        : RandomDraws(seed), documents_(seed + 1, immunisationPercent) {}
 
     GeneratedReport run(int sheets) {
         GeneratedReport report;
@@ -150,26 +153,13 @@ class Generator {
             doctor.sheets.push_back(sheet(i, patient));
         }
         report.patients = static_cast<int>(patients_.size());
+        expected_[engine::RowKind::patient].written = report.patients;
+        expected_[engine::RowKind::examination].written = sheets;
+        report.expected = expected_;
         return report;
     }
 
   private:
-    std::size_t pick(std::size_t size) {
-        return std::uniform_int_distribution<std::size_t>(0, size - 1)(random_);
-    }
-    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-    bool chance(int percent) { return between(1, 100) <= percent; }
-    template <class Array>
-    auto any(const Array& array) {
-        return array[pick(array.size())];
-    }
-    static std::string flag(bool on) { return on ? "1" : "0"; }
-    static std::string digits(long long value, int width) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%0*lld", width, value);
-        return text;
-    }
-
     // A valid personal number: birth date, serial (its last digit even for a man) and
     // the check digit.
     std::string personalNumber(int year, int month, int day, bool male) {
@@ -279,12 +269,17 @@ class Generator {
         return xml + "</VisitFor>";
     }
 
-    std::string docs(const Patient& patient) {
+    std::string docs(const Patient& patient, const SheetDocuments& issued) {
         std::string xml = "<Docs><Izvestie>" + flag(chance(2)) + "</Izvestie><EtEpikriza>" +
                           flag(chance(3)) + "</EtEpikriza><MedicalNote>" + flag(chance(8)) +
-                          "</MedicalNote><TalonTELK>0</TalonTELK>";
-        if (!patient.book.empty())
-            xml += "<Rp><RpBook>" + patient.book + "</RpBook></Rp>";
+                          "</MedicalNote><TalonTELK>" + flag(issued.telk) + "</TalonTELK>" +
+                          issued.docs;
+        if (!patient.book.empty() || !issued.drugs.empty()) {
+            xml += "<Rp>";
+            if (!patient.book.empty())
+                xml += "<RpBook>" + patient.book + "</RpBook>";
+            xml += issued.drugs + "</Rp>";
+        }
         return xml + "</Docs>";
     }
 
@@ -335,7 +330,8 @@ class Generator {
         x += "<Anamnesa>" + std::string(any(kComplaints)) + "</Anamnesa><HState>" +
              any(kStates) + "</HState><Examine>ПКК, СУЕ, урина</Examine><Therapy><Nonreimburce>" +
              any(kTherapies) + "</Nonreimburce></Therapy>";
-        x += visitFor() + docs(patient);
+        const SheetDocuments issued = documents_.draw(day, expected_);
+        x += visitFor() + docs(patient, issued) + issued.immunisation;
         x += "<PatientofNeotl>0</PatientofNeotl><PatientofNeotlID>0</PatientofNeotlID>";
         if (national)
             x += "<NRN>" + s.noAl + "</NRN><NzisStatus>6</NzisStatus>";
@@ -343,15 +339,16 @@ class Generator {
         return s;
     }
 
-    std::mt19937 random_;
+    DocumentDrafter documents_;
+    engine::ImportCounts expected_;
     std::vector<Patient> patients_;
     std::unordered_set<std::string> numbers_;
 };
 
 }  // namespace
 
-GeneratedReport generateReport(int sheets, unsigned seed) {
-    return Generator(seed).run(sheets);
+GeneratedReport generateReport(int sheets, int immunisationPercent, unsigned seed) {
+    return Generator(seed, immunisationPercent).run(sheets);
 }
 
 }  // namespace kalvex::bench
