@@ -115,7 +115,11 @@ std::string DateTimeToStr(DateTime dt) {
 
 DateTime StrToDate(std::string_view text) {
     const FormatSettings& fs = formatSettings();
-    const auto invalid = [&] { return Error("'" + std::string(text) + "' is not a valid date"); };
+    const auto invalid = [&] {
+        std::string message = "'";
+        message.append(text).append("' is not a valid date");
+        return Error(message);
+    };
 
     // Field order as the short date format names it, e.g. "yyyy-mm-dd" gives y, m, d.
     std::string order;

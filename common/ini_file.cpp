@@ -127,10 +127,13 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
+    std::string line(key);
+    line.append("=").append(value);
     const auto location = find(section, key);
     if (!location) {
-        lines_.push_back("[" + std::string(section) + "]");
+        std::string header = "[";
+        header.append(section).append("]");
+        lines_.push_back(std::move(header));
         lines_.push_back(std::move(line));
     } else if (location->keyLine) {
         lines_[*location->keyLine] = std::move(line);

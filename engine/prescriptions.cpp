@@ -3,6 +3,7 @@
 // the drug catalogue.
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,9 +53,10 @@ const InsertStatement& recipeInsert() {
             columns.emplace_back("FORM_NUMBER");
             if constexpr (V::year >= 2021)
                 columns.emplace_back("NZIS_NRN");
-            columns.insert(columns.end(), {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI",
-                                           "LEK2_MKB", "LEK2_OSTATUK", "LEK3_KOD",
-                                           "LEK3_BROPAKOVKI", "LEK3_MKB", "LEK3_OSTATUK"});
+            for (const char* name : {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI", "LEK2_MKB",
+                                     "LEK2_OSTATUK", "LEK3_KOD", "LEK3_BROPAKOVKI", "LEK3_MKB",
+                                     "LEK3_OSTATUK"})
+                columns.emplace_back(name);
         }
         if constexpr (V::year >= 2021)
             columns.insert(columns.end(), {"ALLOCATION_ID", "LEK1_ID", "LEK2_ID", "LEK3_ID"});
@@ -193,13 +195,14 @@ void importRecipes(RunContext<V>& run) {
         keys.push_back(drugKey<V>(drugs.get_item(i)));
 
     const std::string sheetDate = run.CurrentAmbList.DataAl();
-    const common::Variant date = V::year == 2022 && sheetDate.empty()
-                                     ? common::Null
-                                     : common::Variant(common::DateFromSQL(sheetDate));
+    std::optional<common::DateTime> date;
+    if (!(V::year == 2022 && sheetDate.empty()))
+        date = common::DateFromSQL(sheetDate);
     for (const RecipeRow& form : formRows<V>(keys, drugs)) {
         ColumnValues row;
         row.setInt("PREGLED_ID", run.CurrentPregledID);
-        row.set("DATA", date);
+        if (date)
+            row.set("DATA", *date);
         if constexpr (V::year == 2008)
             row.setText("LEK1_MKB", run.CurrentAmbList.MainDiag().MKB());
         if constexpr (V::year >= 2021)
