@@ -18,6 +18,7 @@
 #include <string>
 #include <utility>
 
+#include "common/numbers.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "engine/do_import.h"
@@ -158,9 +159,19 @@ bool printCounts(const Report& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int sheets = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
-    const int immunisationPercent = argc > 3 ? std::atoi(argv[3]) : 10;
+    const auto argument = [&](int index, int fallback, int least, int most) {
+        if (argc <= index)
+            return fallback;
+        const auto value = common::parseInteger(argv[index]);
+        return value && *value >= least && *value <= most ? *value : -1;
+    };
+    const int sheets = argument(1, 10000, 10, 10000000);
+    const int rounds = argument(2, 3, 1, 100);
+    const int immunisationPercent = argument(3, 10, 0, 100);
+    if (argc > 4 || sheets < 0 || rounds < 0 || immunisationPercent < 0) {
+        std::fprintf(stderr, "usage: import_bench [SHEETS (10 on) [ROUNDS [IMMUNISATIONS%%]]]\n");
+        return 2;
+    }
     char pattern[] = "/tmp/kalvex-import-bench-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
         return 1;
