@@ -29,6 +29,8 @@ struct Sample {
     const char* egn;
     const char* given;
     const char* family;
+    // A row that only this sample's edition writes, when it has one.
+    const char* editionRow = nullptr;
 };
 const Sample kSamples[] = {
     {"nrd2005.xml", 2005, "gp", "5403120467", "Георги", "Ангелов"},
@@ -39,7 +41,9 @@ const Sample kSamples[] = {
     {"nrd2018.xml", 2018, "gp", "4511210642", "Атанас", "Милев"},
     {"nrd2021.xml", 2021, "gp", "7708085194", "Цветелина", "Йорданова"},
     {"nrd2022-gp.xml", 2022, "gp", "5701012628", "Петър", "Костадинов"},
-    {"nrd2022-s.xml", 2022, "s", "8812304451", "Елица", "Русева"},
+    {"nrd2022-s.xml", 2022, "s", "8812304451", "Елица", "Русева",
+     "PREGLED WHERE SIMP_PRIMARY_AMBLIST_N = '000301' AND NAPR_TYPE_ID = 1 AND "
+     "PROCEDURE1_ID = 1"},
 };
 
 std::string samplePath(const Sample& s) {
@@ -120,6 +124,9 @@ TEST(Samples, EachImportsEveryDocumentKindOfItsVersionOnce) {
                                 {"G", std::string(s.given)},
                                 {"F", std::string(s.family)}}),
                       1);
+            if (s.editionRow != nullptr) {
+                EXPECT_EQ(db.count(s.editionRow), 1) << s.editionRow;
+            }
         }
         const std::vector<std::int64_t> written = allRows(database.path());
 
