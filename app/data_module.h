@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/logger.h"
+#include "db/dry_run.h"
 #include "db/tdm.h"
 #include "ereport/xml_report.h"
 
@@ -23,6 +25,9 @@ class DataModule {
 
     common::TLogger& logger() { return *logger_; }
     const std::string& OptionsFileName() const { return optionsFileName_; }
+    // Ends the run on the database: committed and closed, or for a dry run rolled back,
+    // the generators set back, and closed.
+    void closeDatabase();
 
   private:
     std::unique_ptr<common::TLogger> logger_;
@@ -31,6 +36,8 @@ class DataModule {
   public:
     ereport::XmlReport xml;
     db::Tdm database;
+    // The generators as they stood before a dry run; none outside a dry run.
+    std::optional<db::GeneratorValues> dryRun;
 };
 
 }  // namespace kalvex::app

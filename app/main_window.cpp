@@ -249,6 +249,7 @@ void TfrmMain::tshFinishUpdateShow() {
     btnPrev->setEnabled(false);
     btnCancel->setEnabled(false);
     btnNext->setText("Край");
+    lblDryRun->setVisible(dm_.dryRun.has_value());
 }
 
 void TfrmMain::btnImportAgainClick() {
@@ -261,7 +262,7 @@ void TfrmMain::btnImportAgainClick() {
 
 void TfrmMain::closeDatabase() {
     const WaitCursor busy;
-    db::GDBCloseDatabase(dm_.database);
+    dm_.closeDatabase();
 }
 
 void TfrmMain::LogToMemo(const std::string& message) {

@@ -64,6 +64,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     CopyAnimation* aniProgress = nullptr;
     QLabel *lblCurrentAction = nullptr, *lblProgress = nullptr, *lblFileNo = nullptr;
     QProgressBar* ProgressBar = nullptr;
+    QCheckBox* ckbDryRun = nullptr;
+    QLabel* lblDryRun = nullptr;
     QPushButton* btnImportAgain = nullptr;
     QPushButton *btnAbout = nullptr, *btnPrev = nullptr, *btnNext = nullptr, *btnCancel = nullptr;
 
@@ -108,7 +110,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     int XMLGetDoctorID() const;
     int GDBGetDoctorID() const;
     void runImport();
-    // Commits the run and closes the connection, under the hourglass.
+    // Commits the run (rolls back a dry run) and closes the connection, under the
+    // hourglass.
     void closeDatabase();
 
     // Runs a handler as the framework would: an error ends it with an error box.

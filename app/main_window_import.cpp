@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "common/folder_files.h"
+#include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "engine/do_import.h"
 #include "ereport/doctor_list.h"
@@ -38,6 +39,9 @@ void TfrmMain::Start() {
     btnNext->setEnabled(false);
     aniProgress->start();
     QCoreApplication::processEvents();
+    // Taken once per run: a second file of a folder starts from what the first drew.
+    if (ckbDryRun->isChecked() && !dm_.dryRun)
+        dm_.dryRun = db::takeGenerators(dm_.database);
     if (rbFile->isChecked()) {
         lblFileNo->clear();
         runImport();
@@ -66,6 +70,7 @@ void TfrmMain::runImport() {
     settings.xmlDoctorIndex = XMLGetDoctorID();
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
+    settings.dryRun = dm_.dryRun.has_value();
     engine::DoImport(dm_.database, dm_.xml, settings, *this);
 }
 

@@ -139,6 +139,8 @@ void TfrmMain::buildLayout() {
             textLabel("Ако има някоя настройка, която искате да промените, "
                       "върнете се назад и я поправете сега.",
                       tshInformationGathered));
+        ckbDryRun = new QCheckBox("Пробен импорт — без запис в базата", tshInformationGathered);
+        column->addWidget(ckbDryRun);
         column->addStretch();
     }
 
@@ -167,6 +169,10 @@ void TfrmMain::buildLayout() {
             textLabel("Импортирането приключи успешно.\n\nСега вече можете да "
                       "стартирате Salvix. \n\nУспешна работа!",
                       tshFinishUpdate));
+        lblDryRun = textLabel("Пробен импорт: нищо не е записано в базата на Salvix.",
+                              tshFinishUpdate);
+        lblDryRun->setVisible(false);
+        column->addWidget(lblDryRun);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
         column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
         column->addStretch();

@@ -6,7 +6,6 @@
 #include "app/options.h"
 #include "common/error.h"
 #include "common/formats.h"
-#include "db/gdb_mediator.h"
 
 namespace kalvex::app {
 
@@ -44,7 +43,7 @@ std::optional<Session> startUp(const std::string& programPath, Dialogs& dialogs)
 void shutDown(Session& session, Dialogs& dialogs) {
     session.window.reset();
     try {
-        db::GDBCloseDatabase(session.dm->database);
+        session.dm->closeDatabase();
     } catch (const Error& e) {
         dialogs.error(nullptr, e.what());
     }

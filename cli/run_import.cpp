@@ -22,6 +22,7 @@
 #include "common/logger.h"
 #include "common/numbers.h"
 #include "common/program_path.h"
+#include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "engine/do_import.h"
@@ -33,7 +34,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
-    "           [--hired-egn UIN=EGN]... [--log FILE]\n";
+    "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n";
 
 constexpr int kCompleted = 0;
 constexpr int kStopped = 1;
@@ -46,6 +47,7 @@ struct RunOptions {
     std::optional<std::int32_t> doctorId;
     std::optional<int> xmlDoctor;
     bool createDoctor = false;
+    bool dryRun = false;
     std::map<std::string, std::string> hiredEgns;
 };
 
@@ -78,6 +80,10 @@ RunOptions parse(int argc, char** argv) {
         const std::string_view option = argv[i];
         if (option == "--create-doctor") {
             options.createDoctor = true;
+            continue;
+        }
+        if (option == "--dry-run") {
+            options.dryRun = true;
             continue;
         }
         if (i + 1 == argc)
@@ -176,6 +182,7 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
     run.settings.xmlDoctorIndex = xmlDoctors[static_cast<std::size_t>(xmlDoctor)].position;
     run.settings.databaseDoctorId = doctorId;
     run.settings.createDoctorIfMissing = options.createDoctor;
+    run.settings.dryRun = options.dryRun;
     return run;
 }
 
@@ -222,8 +229,11 @@ int runImport(int argc, char** argv, std::ostream& err) {
     ereport::XmlReport xml;
     db::Tdm dm;
     Preparation run;
+    db::GeneratorValues generators;
     try {
         run = prepare(options, xml, dm);
+        if (options.dryRun)
+            generators = db::takeGenerators(dm);
     } catch (const Error& e) {
         err << e.what() << '\n';
         return kBadInput;
@@ -240,11 +250,16 @@ int runImport(int argc, char** argv, std::ostream& err) {
     }
     user.endProgressLine();
     try {
-        db::GDBCloseDatabase(dm);
+        if (options.dryRun)
+            db::rollbackRun(dm, generators);
+        else
+            db::GDBCloseDatabase(dm);
     } catch (const Error& e) {
         err << e.what() << '\n';
         return kStopped;
     }
+    if (options.dryRun)
+        err << "Пробен импорт — нищо не е записано в базата.\n";
     return exitCode;
 }
 

@@ -9,6 +9,7 @@ namespace kalvex::cli {
 // words after the sub-command. Returns the exit code: 0 the run completed, 1 it
 // stopped on an error (what was written before it is committed), 2 bad usage, an
 // e-report that cannot be loaded or a database that cannot be opened.
+// `--dry-run` rolls everything back instead, generators included.
 int runImport(int argc, char** argv, std::ostream& err);
 
 }  // namespace kalvex::cli

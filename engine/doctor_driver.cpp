@@ -96,7 +96,8 @@ void importWholeSheet(RunContext<V>& run) {
     }
     dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
     if (run.commitAfterSheet) {
-        dm.traMain.commitRetaining();
+        if (!run.settings.dryRun)
+            dm.traMain.commitRetaining();
         run.commitAfterSheet = false;
     }
 }

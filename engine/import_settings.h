@@ -9,6 +9,9 @@ struct ImportSettings {
     int xmlDoctorIndex = 0;    // position of the XML doctor in the e-report
     int databaseDoctorId = 0;  // DOCTOR.ID, 0 when the database has none
     bool createDoctorIfMissing = false;
+    // Everything stays in the one transaction, to be rolled back: nothing is committed
+    // during the run.
+    bool dryRun = false;
 };
 
 }  // namespace kalvex::engine

@@ -24,6 +24,7 @@
 #include "common/code_page.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
+#include "support/database_state.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"
 #include "support/temp_dir.h"
@@ -570,6 +571,41 @@ class WizardTest : public QObject {
                      "p.AMB_LISTN = '000002' AND d.UIN = '0400000077' AND d.EGN = '6101010013' "
                      "AND d.FNAME = 'Петър' AND d.LNAME = 'Колев' AND d.IS_NAET = 'Y'")),
                  1);
+    }
+
+    void dryRunWritesNothing_data() {
+        QTest::addColumn<QString>("end");
+        QTest::newRow("Край") << "finish";
+        QTest::newRow("Импортирай отново") << "again";
+        QTest::newRow("closing the window") << "shut down";
+    }
+
+    void dryRunWritesNothing() {
+        QFETCH(QString, end);
+        addDatabaseDoctor("Иван", "Петров", "Стоянов", "999");
+        const kalvex::testing::DatabaseState before =
+            kalvex::testing::databaseState(database_->path());
+        start();
+        writeBytes(dir_->file("r.xml"), report({{"Иван Петров Стоянов", "999", 2}}));
+        toDoctorPage(kNrd2022, dir_->file("r.xml"));
+        w().btnNext->click();
+        QCOMPARE(w().ckbDryRun->text(), QString("Пробен импорт — без запис в базата"));
+        w().ckbDryRun->setChecked(true);
+        w().btnNext->click();
+        waitForPage(w().tshFinishUpdate);
+        QCOMPARE(w().lblProgress->text(),
+                 QString("Брой импортирани амбулаторни листа: 2 от 2 общо."));
+        QVERIFY(w().lblDryRun->isVisible());
+        QCOMPARE(w().lblDryRun->text(),
+                 QString("Пробен импорт: нищо не е записано в базата на Salvix."));
+
+        if (end == "finish")
+            w().btnNext->click();
+        else if (end == "again")
+            w().btnImportAgain->click();
+        else
+            app::shutDown(*session_, dialogs_);
+        QVERIFY(kalvex::testing::databaseState(database_->path()) == before);
     }
 
     void detailsTabTakesTheLogAndTheButtonsReturnFromIt() {
