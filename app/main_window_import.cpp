@@ -6,9 +6,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <exception>
+#include <optional>
+#include <string>
 
 #include "app/artwork.h"
 #include "app/data_module.h"
@@ -18,6 +22,7 @@
 #include "common/folder_files.h"
 #include "db/gdb_mediator.h"
 #include "engine/do_import.h"
+#include "engine/import_summary.h"
 #include "ereport/doctor_list.h"
 
 namespace kalvex::app {
@@ -38,8 +43,26 @@ void TfrmMain::Start() {
     btnNext->setEnabled(false);
     aniProgress->start();
     QCoreApplication::processEvents();
+    runCounts_ = {};
+    mmoSummary->clear();
+    try {
+        importFiles();
+    } catch (const std::exception& e) {
+        // Told here only for the log's summary; the error goes on to the error box.
+        engine::logSummary(runCounts_,
+                           engine::StopInfo{runFile_, runCounts_.stoppedSheet, e.what()});
+        throw;
+    }
+    engine::logSummary(runCounts_, std::nullopt);
+    for (const std::string& line : engine::summaryLines(runCounts_))
+        mmoSummary->appendPlainText(q(line));
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
+}
+
+void TfrmMain::importFiles() {
     if (rbFile->isChecked()) {
         lblFileNo->clear();
+        runFile_ = s(edtXMLfile->text());
         runImport();
     } else if (rbFolder->isChecked()) {
         const std::string folder = s(edtXMLDir->text());
@@ -52,11 +75,11 @@ void TfrmMain::Start() {
             lblFileNo->setText(q(fileText));
             if (onFileStep)
                 onFileStep(fileText);
-            loadXml(common::joinPath(folder, names[i]));
+            runFile_ = common::joinPath(folder, names[i]);
+            loadXml(runFile_);
             runImport();
         }
     }
-    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
 }
 
 void TfrmMain::runImport() {
@@ -66,7 +89,7 @@ void TfrmMain::runImport() {
     settings.xmlDoctorIndex = XMLGetDoctorID();
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
-    engine::DoImport(dm_.database, dm_.xml, settings, *this);
+    engine::DoImport(dm_.database, dm_.xml, settings, *this, runCounts_);
 }
 
 int TfrmMain::XMLGetDoctorID() const {

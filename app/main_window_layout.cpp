@@ -1,6 +1,7 @@
 // The wizard's widgets: header, picture, the two tabs with the six pages, buttons.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -167,6 +168,11 @@ void TfrmMain::buildLayout() {
             textLabel("Импортирането приключи успешно.\n\nСега вече можете да "
                       "стартирате Salvix. \n\nУспешна работа!",
                       tshFinishUpdate));
+        mmoSummary = new QPlainTextEdit(tshFinishUpdate);
+        mmoSummary->setReadOnly(true);
+        mmoSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
+        mmoSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        column->addWidget(mmoSummary);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
         column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
         column->addStretch();

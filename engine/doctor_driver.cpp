@@ -86,6 +86,7 @@ void importWholeSheet(RunContext<V>& run) {
             throw Error(why + "\n" + rollback.what());
         }
         ++run.counts[RowKind::examination].failed;
+        run.counts.stoppedSheet = run.CurrentAmbList.NoAl();
         run.log("Амбулаторният лист с номер " + run.CurrentAmbList.NoAl() +
                 " не е импортиран: " + why);
         // Whoever runs the import shows an Error's text; a range or allocation failure
