@@ -16,7 +16,7 @@ ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSe
                       ImportUser& user);
 
 // The same, adding the run's counts to `total` (a folder's files add up), also when an
-// error stops the run: `total.stoppedSheet` then names the sheet rolled back, if any.
+// error stops the run: `total.stoppedSheet` then names the sheet it stopped at, if any.
 void DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
               ImportUser& user, ImportCounts& total);
 

@@ -49,8 +49,8 @@ class ImportCounts {
     // Adds the counts of another file's run; the later stop's sheet wins.
     ImportCounts& operator+=(const ImportCounts& other);
 
-    // The sheet (its number in the e-report) that was rolled back when the run stopped;
-    // empty when the run stopped outside a sheet, or did not stop.
+    // The sheet (its number in the e-report) the run stopped at; empty when the run
+    // stopped outside the sheets, or did not stop.
     std::string stoppedSheet;
 
   private:

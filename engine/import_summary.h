@@ -10,8 +10,8 @@
 // the wizard's last page and a terminal, and as one JSON object for a script.
 namespace kalvex::engine {
 
-// Where and why a run stopped: the e-report file, the sheet rolled back (empty when the
-// run stopped outside a sheet) and the error's text.
+// Where and why a run stopped: the e-report file, the sheet it stopped at (empty when
+// the run stopped outside the sheets) and the error's text.
 struct StopInfo {
     std::string file;
     std::string sheet;
