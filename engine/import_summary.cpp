@@ -55,19 +55,29 @@ std::string quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
         }
     }
     return out + "\"";
@@ -77,16 +87,16 @@ std::string quoted(std::string_view text) {
 
 std::vector<std::string> summaryLines(const ImportCounts& counts,
                                       const std::optional<StopInfo>& stop) {
-    std::vector<std::string> lines{row("", {"Записани", "В базата", "Непознат код",
-                                            "Не са открити", "Пропуснати", "Неуспешни"})};
+    std::vector<std::string> lines{row(
+        "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"})};
     for (const KindName& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
         if (!c.any())
             continue;
-        lines.push_back(row(kind.caption,
-                            {std::to_string(c.written), std::to_string(c.existing),
-                             std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
-                             std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
+        lines.push_back(row(
+            kind.caption, {std::to_string(c.written), std::to_string(c.existing),
+                           std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
+                           std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
     }
     if (stop) {
         std::string where = "Импортът спря при файл " + stop->file;

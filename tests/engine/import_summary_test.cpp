@@ -28,13 +28,21 @@ TEST(ImportSummary, TableShowsTheKindsWithCountsAndWhereTheRunStopped) {
              c[RowKind::sickLeave].skippedLeftOut = 6;
          },
          std::nullopt,
-         {"Лекари                                   0         0             0              5           0          0",
-          "Прегледи                                 3         2             0              0           0          1",
-          "Имунизации                               0         0             4              0           0          0",
-          "Болнични листове                         0         0             0              0           6          0"}},
-        {"a stop in a sheet", [](ImportCounts&) {}, StopInfo{"a.xml", "000002", "Грешка"},
+         {"Лекари                                   0         0             0              5       "
+          "    0          0",
+          "Прегледи                                 3         2             0              0       "
+          "    0          1",
+          "Имунизации                               0         0             4              0       "
+          "    0          0",
+          "Болнични листове                         0         0             0              0       "
+          "    6          0"}},
+        {"a stop in a sheet",
+         [](ImportCounts&) {},
+         StopInfo{"a.xml", "000002", "Грешка"},
          {"Импортът спря при файл a.xml, амбулаторен лист № 000002: Грешка"}},
-        {"a stop outside a sheet", [](ImportCounts&) {}, StopInfo{"a.xml", "", "Грешка"},
+        {"a stop outside a sheet",
+         [](ImportCounts&) {},
+         StopInfo{"a.xml", "", "Грешка"},
          {"Импортът спря при файл a.xml: Грешка"}},
     };
     for (const Case& c : cases) {
@@ -44,7 +52,8 @@ TEST(ImportSummary, TableShowsTheKindsWithCountsAndWhereTheRunStopped) {
         std::vector<std::string> lines = summaryLines(counts, c.stop);
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front(),
-                  "                                  Записани  В базата  Непознат код  Не са открити  Пропуснати  Неуспешни");
+                  "                                  Записани  В базата  Непознат код  Не са "
+                  "открити  Пропуснати  Неуспешни");
         lines.erase(lines.begin());
         EXPECT_EQ(lines, c.rows);
     }
