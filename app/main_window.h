@@ -7,6 +7,7 @@
 
 #include "app/options.h"
 #include "db/gdb_mediator.h"
+#include "engine/import_counts.h"
 #include "engine/import_user.h"
 #include "ereport/doctor_list.h"
 
@@ -67,6 +68,7 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     QCheckBox* ckbDryRun = nullptr;
     QLabel* lblDryRun = nullptr;
     QPushButton* btnImportAgain = nullptr;
+    QPlainTextEdit* mmoSummary = nullptr;  // what the run did, on the last page
     QPushButton *btnAbout = nullptr, *btnPrev = nullptr, *btnNext = nullptr, *btnCancel = nullptr;
 
     // The entries behind the two doctor lists, item for item: UIN with the XML
@@ -98,6 +100,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void tshFinishUpdateShow();
     void btnImportAgainClick();
     void Start();
+    // The chosen file, or each XML file of the chosen folder.
+    void importFiles();
     void Finish();
     void LogToMemo(const std::string& message) override;
 
@@ -128,6 +132,9 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
     DataModule& dm_;
     Dialogs& dialogs_;
+    // The run's counts over all its files, and the file being imported.
+    engine::ImportCounts runCounts_;
+    std::string runFile_;
 };
 
 }  // namespace kalvex::app

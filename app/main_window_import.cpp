@@ -6,9 +6,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <exception>
+#include <optional>
+#include <string>
 
 #include "app/artwork.h"
 #include "app/data_module.h"
@@ -19,6 +23,7 @@
 #include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "engine/do_import.h"
+#include "engine/import_summary.h"
 #include "ereport/doctor_list.h"
 
 namespace kalvex::app {
@@ -42,8 +47,26 @@ void TfrmMain::Start() {
     // Taken once per run: a second file of a folder starts from what the first drew.
     if (ckbDryRun->isChecked() && !dm_.dryRun)
         dm_.dryRun = db::takeGenerators(dm_.database);
+    runCounts_ = {};
+    mmoSummary->clear();
+    try {
+        importFiles();
+    } catch (const std::exception& e) {
+        // Told here only for the log's summary; the error goes on to the error box.
+        engine::logSummary(runCounts_,
+                           engine::StopInfo{runFile_, runCounts_.stoppedSheet, e.what()});
+        throw;
+    }
+    engine::logSummary(runCounts_, std::nullopt);
+    for (const std::string& line : engine::summaryLines(runCounts_))
+        mmoSummary->appendPlainText(q(line));
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
+}
+
+void TfrmMain::importFiles() {
     if (rbFile->isChecked()) {
         lblFileNo->clear();
+        runFile_ = s(edtXMLfile->text());
         runImport();
     } else if (rbFolder->isChecked()) {
         const std::string folder = s(edtXMLDir->text());
@@ -56,11 +79,11 @@ void TfrmMain::Start() {
             lblFileNo->setText(q(fileText));
             if (onFileStep)
                 onFileStep(fileText);
-            loadXml(common::joinPath(folder, names[i]));
+            runFile_ = common::joinPath(folder, names[i]);
+            loadXml(runFile_);
             runImport();
         }
     }
-    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
 }
 
 void TfrmMain::runImport() {
@@ -71,7 +94,7 @@ void TfrmMain::runImport() {
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
     settings.dryRun = dm_.dryRun.has_value();
-    engine::DoImport(dm_.database, dm_.xml, settings, *this);
+    engine::DoImport(dm_.database, dm_.xml, settings, *this, runCounts_);
 }
 
 int TfrmMain::XMLGetDoctorID() const {

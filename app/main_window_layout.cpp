@@ -1,6 +1,7 @@
 // The wizard's widgets: header, picture, the two tabs with the six pages, buttons.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -173,6 +174,11 @@ void TfrmMain::buildLayout() {
                               tshFinishUpdate);
         lblDryRun->setVisible(false);
         column->addWidget(lblDryRun);
+        mmoSummary = new QPlainTextEdit(tshFinishUpdate);
+        mmoSummary->setReadOnly(true);
+        mmoSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
+        mmoSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        column->addWidget(mmoSummary);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
         column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
         column->addStretch();

@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "       kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
     "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
+    "           [--summary table|json]\n"
     "\n"
     "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
     "with the same engine as the Kalvex wizard.\n"
@@ -56,6 +57,11 @@ constexpr const char* kUsage =
     "    --dry-run             run the whole import, then roll it all back and set\n"
     "                          the generators back: the database stays as it was;\n"
     "                          the log shows what the run would have done\n"
+    "    --summary table|json  what the run did, on stdout when it ends, stopped or\n"
+    "                          not: a table (default) of rows written, already in the\n"
+    "                          database, skipped (unknown code, not found, left out)\n"
+    "                          and failed per kind, or one JSON object with the same\n"
+    "                          counts and \"stopped\": {file, sheet, reason} or null\n"
     "              On a terminal, stderr shows the file and sheet being imported.\n"
     "\n"
     "Exit codes: 0 success, 1 the import stopped on an error (its text on stderr),\n"
@@ -73,7 +79,7 @@ int main(int argc, char** argv) {
         return kalvex::cli::listXmlDoctors(argc - 2, argv + 2);
     }
     if (argc >= 2 && std::string_view(argv[1]) == "run")
-        return kalvex::cli::runImport(argc - 2, argv + 2, std::cerr);
+        return kalvex::cli::runImport(argc - 2, argv + 2, std::cout, std::cerr);
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::cout << kUsage;
         return 0;

@@ -26,6 +26,7 @@
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "engine/do_import.h"
+#include "engine/import_summary.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::cli {
@@ -34,7 +35,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
-    "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n";
+    "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
+    "           [--summary table|json]\n";
 
 constexpr int kCompleted = 0;
 constexpr int kStopped = 1;
@@ -49,6 +51,7 @@ struct RunOptions {
     bool createDoctor = false;
     bool dryRun = false;
     std::map<std::string, std::string> hiredEgns;
+    bool jsonSummary = false;
 };
 
 // A word of the command line that is not what it should be.
@@ -111,6 +114,10 @@ RunOptions parse(int argc, char** argv) {
             addHiredEgn(options, value);
         } else if (option == "--log") {
             options.logFile = std::string(value);
+        } else if (option == "--summary") {
+            if (value != "table" && value != "json")
+                throw UsageError("--summary takes table or json, not " + std::string(value));
+            options.jsonSummary = value == "json";
         } else {
             throw UsageError("Unknown option " + std::string(option));
         }
@@ -186,11 +193,19 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
     return run;
 }
 
+// What the files of the run did together, and where the run stopped, if it did.
+struct Outcome {
+    engine::ImportCounts counts;
+    std::string file;  // the one being imported
+    std::optional<engine::StopInfo> stop;
+};
+
 // Imports every file of the run; the first is loaded already. Returns the exit code.
 int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport& xml, db::Tdm& dm,
-                PresetUser& user, std::ostream& err) {
+                PresetUser& user, std::ostream& err, Outcome& outcome) {
     for (std::size_t i = 0; i < run.files.size(); ++i) {
         const std::string& file = run.files[i];
+        outcome.file = file;
         user.setFile(std::filesystem::path(file).filename().string());
         if (options.folder) {
             // A folder imports each file's first doctor, as the wizard's folder loop does.
@@ -200,18 +215,30 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
             } catch (const Error& e) {
                 user.endProgressLine();
                 err << e.what() << '\n';
+                outcome.stop = engine::StopInfo{file, "", e.what()};
                 return kBadInput;
             }
             run.settings.xmlDoctorIndex = ereport::XMLGetDoctorID(doctors, -1);
         }
-        engine::DoImport(dm, xml, run.settings, user);
+        engine::DoImport(dm, xml, run.settings, user, outcome.counts);
     }
     return kCompleted;
 }
 
+// The summary on stdout, for a person or a script, and in the log.
+void report(const Outcome& outcome, bool json, std::ostream& out) {
+    if (json) {
+        out << engine::summaryJson(outcome.counts, outcome.stop) << '\n';
+    } else {
+        for (const std::string& line : engine::summaryLines(outcome.counts, outcome.stop))
+            out << line << '\n';
+    }
+    engine::logSummary(outcome.counts, outcome.stop);
+}
+
 }  // namespace
 
-int runImport(int argc, char** argv, std::ostream& err) {
+int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     common::SetGlobalCultureFormats();
     RunOptions options;
     try {
@@ -241,14 +268,17 @@ int runImport(int argc, char** argv, std::ostream& err) {
 
     PresetUser user(options.hiredEgns, isatty(STDERR_FILENO) == 1, err);
     int exitCode = kStopped;
+    Outcome outcome;
     try {
-        exitCode = importFiles(options, run, xml, dm, user, err);
+        exitCode = importFiles(options, run, xml, dm, user, err, outcome);
     } catch (const std::exception& e) {
         // Any failure ends the run as it ends the wizard's; what came before is kept.
         user.endProgressLine();
         err << e.what() << '\n';
+        outcome.stop = engine::StopInfo{outcome.file, outcome.counts.stoppedSheet, e.what()};
     }
     user.endProgressLine();
+    report(outcome, options.jsonSummary, out);
     try {
         if (options.dryRun)
             db::rollbackRun(dm, generators);

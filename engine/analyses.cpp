@@ -38,7 +38,7 @@ std::int32_t referralId(RunState& run, const std::string& noMDD, bool byNrn) {
 void reportUnknownTest(RunState& run, const std::string& code) {
     run.user.LogToMemo("Импортиране на изследвания: Програмата не откри Изследване с код " +
                        code);
-    ++run.counts[RowKind::analysis].skipped;
+    ++run.counts[RowKind::analysis].skippedUnknownCode;
 }
 
 void writeAnalysis(RunState& run, const Sheet& sheet, ColumnValues& row, std::int32_t analysisId,

@@ -66,7 +66,7 @@ void ImportSingleVSDSIMPConsult(RunContext<V>& run, const typename V::VSDSIMPCon
     // A consultation to a speciality the database does not know is passed over unlogged.
     const std::int32_t speciality = effectiveSpeciality(run, consult.KodSpVSD());
     if (speciality == 0) {
-        ++run.counts[RowKind::consultation].skipped;
+        ++run.counts[RowKind::consultation].skippedUnknownCode;
         return;
     }
     const std::string noNVSD = consult.NoNVSD();

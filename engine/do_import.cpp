@@ -1,5 +1,6 @@
 #include "engine/do_import.h"
 
+#include <exception>
 #include <string>
 #include <tuple>
 
@@ -12,8 +13,8 @@ namespace kalvex::engine {
 namespace {
 
 template <class V>
-ImportCounts importVersion(db::Tdm& dm, const ereport::XmlReport& xml,
-                           const ImportSettings& settings, ImportUser& user) {
+void importVersion(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
+                   ImportUser& user, ImportCounts& total) {
     RunContext<V> run(dm, xml.bound<V::index>(), settings, user);
     run.XMLDoctorIndex = V::singleDoctor ? 0 : settings.xmlDoctorIndex;
     run.CurrentDoctorID = settings.databaseDoctorId;
@@ -27,22 +28,26 @@ ImportCounts importVersion(db::Tdm& dm, const ereport::XmlReport& xml,
                         std::to_string(doctors.GetCount()) + ")");
         run.CurrentDoctor = doctors.get_item(run.XMLDoctorIndex);
     }
-    ImportDoctor<V>(run);
-    return run.counts;
+    try {
+        ImportDoctor<V>(run);
+    } catch (const std::exception&) {
+        // The error passes on as it is; the caller's summary still tells what came before.
+        total += run.counts;
+        throw;
+    }
+    total += run.counts;
 }
 
 using Versions = std::tuple<Nrd2005, Nrd2006, Nrd2008, Nrd2009, Nrd2015, Nrd2018, Nrd2021, Nrd2022>;
 
 template <std::size_t... I>
-ImportCounts dispatch(std::index_sequence<I...>, db::Tdm& dm, const ereport::XmlReport& xml,
-                      const ImportSettings& settings, ImportUser& user) {
-    ImportCounts counts;
+void dispatch(std::index_sequence<I...>, db::Tdm& dm, const ereport::XmlReport& xml,
+              const ImportSettings& settings, ImportUser& user, ImportCounts& total) {
     // NRD "2003" (index 0) matches no version: it imports nothing and logs nothing.
     (void)((settings.nrdIndex == static_cast<int>(std::tuple_element_t<I, Versions>::index) &&
-            (counts = importVersion<std::tuple_element_t<I, Versions>>(dm, xml, settings, user),
+            (importVersion<std::tuple_element_t<I, Versions>>(dm, xml, settings, user, total),
              true)) ||
            ...);
-    return counts;
 }
 
 }  // namespace
@@ -54,8 +59,15 @@ void RunState::log(const std::string& message) const {
 
 ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
                       ImportUser& user) {
-    return dispatch(std::make_index_sequence<std::tuple_size_v<Versions>>(), dm, xml, settings,
-                    user);
+    ImportCounts counts;
+    DoImport(dm, xml, settings, user, counts);
+    return counts;
+}
+
+void DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
+              ImportUser& user, ImportCounts& total) {
+    dispatch(std::make_index_sequence<std::tuple_size_v<Versions>>(), dm, xml, settings, user,
+             total);
 }
 
 }  // namespace kalvex::engine

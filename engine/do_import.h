@@ -15,4 +15,9 @@ namespace kalvex::engine {
 ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
                       ImportUser& user);
 
+// The same, adding the run's counts to `total` (a folder's files add up), also when an
+// error stops the run: `total.stoppedSheet` then names the sheet it stopped at, if any.
+void DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
+              ImportUser& user, ImportCounts& total);
+
 }  // namespace kalvex::engine

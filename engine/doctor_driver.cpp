@@ -150,16 +150,22 @@ void ImportDoctor(RunContext<V>& run) {
     std::string kind;
     for (int i = 0; i < total; ++i) {
         run.CurrentAmbList = sheets.get_item(i);
-        const auto name = run.CurrentAmbList.Patient().Name();
-        updateExamKind<V>(kind, run.CurrentAmbList.ExamType());
-        const std::string action = "Импортиране на " + kind + " АЛ № " +
-                                   run.CurrentAmbList.NoAl() + " на " + name.Given() + " " +
-                                   name.Sur() + " " + name.Family();
-        run.user.setActionText(action);
-        run.user.setCountText(countText(i + 1, total));
-        run.user.setProgress(i + 1, total);
-        run.log(action);
-        importWholeSheet(run);
+        try {
+            const auto name = run.CurrentAmbList.Patient().Name();
+            updateExamKind<V>(kind, run.CurrentAmbList.ExamType());
+            const std::string action = "Импортиране на " + kind + " АЛ № " +
+                                       run.CurrentAmbList.NoAl() + " на " + name.Given() + " " +
+                                       name.Sur() + " " + name.Family();
+            run.user.setActionText(action);
+            run.user.setCountText(countText(i + 1, total));
+            run.user.setProgress(i + 1, total);
+            run.log(action);
+            importWholeSheet(run);
+        } catch (const std::exception&) {
+            // The error passes on as it is; the summary names the sheet it stopped at.
+            run.counts.stoppedSheet = run.CurrentAmbList.NoAl();
+            throw;
+        }
     }
 }
 

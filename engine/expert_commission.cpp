@@ -123,7 +123,7 @@ void ImportLKK(RunContext<V>& run) {
                               RowKind::commission)) {
             // The key belongs to a commission written before: members written now would
             // be counted as its own.
-            run.counts[RowKind::commissionMember].skipped += codes.GetCount();
+            run.counts[RowKind::commissionMember].skippedLeftOut += codes.GetCount();
             return;
         }
         writeMembers(run, codes, id);

@@ -120,7 +120,7 @@ void checkSheet(RunContext<V>& run, const typename V::AmbList& sheet) {
                                          " е извършен от нает/заместващ д-р " + name +
                                          ". Искате ли да импортирате този доктор в базата? За "
                                          "целта е нужно да въведете ЕГН!")) {
-        ++run.counts[RowKind::doctor].skipped;
+        ++run.counts[RowKind::doctor].skippedNotFound;
         return;
     }
     ImportH_SDoc<V>(run, askEgn(run.user, noAl, name), sheet);
@@ -141,7 +141,7 @@ void CheckForHired_Subst(RunContext<V>& run, const typename V::AmbListList& shee
                 // These versions never let one sheet's doctor stop the run; the sheet
                 // is then written under the reporting doctor, and the log says why.
                 run.log(kLogPrefix + std::string(e.what()));
-                ++run.counts[RowKind::doctor].skipped;
+                ++run.counts[RowKind::doctor].skippedNotFound;
             }
         }
     }
@@ -158,12 +158,12 @@ void ImportH_SDoc(RunContext<V>& run, const std::string& egn, const typename V::
     if (speciality == 0) {
         run.log(kLogPrefix + std::string("Код на специалност на д-р ") + name +
                 " липсва в базата на Salvix. Лекаря няма да бъде импортиран");
-        ++counts.skipped;
+        ++counts.skippedUnknownCode;
         return;
     }
     const std::optional<std::string> free = freeEgn(run, egn);
     if (!free) {
-        ++counts.skipped;
+        ++counts.skippedNotFound;
         return;
     }
     const bool substitute = R::flag(hired, "H_S");

@@ -49,7 +49,7 @@ std::optional<std::int32_t> catalogueId(RunState& run, const std::string& code) 
                             id, {{"CODE", code}}))
         return id;
     run.log("Не съществува ефективна имунизация с код = " + code);
-    ++run.counts[RowKind::immunisation].skipped;
+    ++run.counts[RowKind::immunisation].skippedUnknownCode;
     return std::nullopt;
 }
 

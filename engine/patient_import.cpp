@@ -276,7 +276,7 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
                 " не е импортиран: пациентът " + patientNames(name) + " с ЕГН " + id.number +
                 " не е намерен и не може да бъде записан в базата на Salvix" +
                 (failure.empty() ? "" : " (" + failure + ")"));
-        ++run.counts[RowKind::patient].skipped;
+        ++run.counts[RowKind::patient].skippedNotFound;
         return false;
     }
     run.CurrentPatientID = static_cast<std::int32_t>(std::get<std::int64_t>(written));

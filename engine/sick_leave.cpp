@@ -122,7 +122,7 @@ void importCertificate(RunContext<V>& run, const HList& certificate) {
                 return;
         } catch (const db::DatabaseError& e) {
             run.log(lost + " не е записан: " + oneLine(e.what()));
-            ++run.counts[RowKind::sickLeave].skipped;
+            ++run.counts[RowKind::sickLeave].skippedLeftOut;
             return;
         }
         try {

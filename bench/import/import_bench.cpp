@@ -150,7 +150,7 @@ bool printCounts(const Report& r) {
         const int issued = r.expected[kind].written;
         expected = expected && c.written == issued;
         std::printf("    %-24s %6d written (%6d expected), %d found, %d skipped, %d failed%s\n",
-                    name, c.written, issued, c.existing, c.skipped, c.failed,
+                    name, c.written, issued, c.existing, c.skipped(), c.failed,
                     c.written == issued ? "" : "  <-- not as expected");
     }
     return expected;

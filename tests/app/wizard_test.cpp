@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -381,6 +382,13 @@ class WizardTest : public QObject {
         QCOMPARE(fileSteps_, (std::vector<std::string>{"Файл: a.xml\r\nСтъпка: 1 от 3...",
                                                        "Файл: b.xml\r\nСтъпка: 2 от 3...",
                                                        "Файл: c.xml\r\nСтъпка: 3 от 3..."}));
+        // The last page and the log tell what the three files did together.
+        const QRegularExpression examinations("Прегледи +(\\d+) +(\\d+) +0 +0 +0 +0");
+        for (const QString& text : {w().mmoSummary->toPlainText(), w().mmoLog->toPlainText()}) {
+            const QRegularExpressionMatch m = examinations.match(text);
+            QVERIFY2(m.hasMatch(), qPrintable(text));
+            QCOMPARE(m.captured(1).toInt() + m.captured(2).toInt(), 3);
+        }
         QCOMPARE(w().btnNext->text(), QString("Край"));
         QVERIFY(!w().btnPrev->isEnabled());
         QVERIFY(!w().btnCancel->isEnabled());
@@ -400,6 +408,8 @@ class WizardTest : public QObject {
         QCOMPARE(dialogs_.said.size(), 1);
         QVERIFY(dialogs_.said[0].startsWith("error: "));
         QVERIFY(dialogs_.said[0].contains("b.xml"));
+        QVERIFY(w().mmoLog->toPlainText().contains(
+            QString::fromStdString("Импортът спря при файл " + folder + "/b.xml: ")));
         QCOMPARE(fileSteps_.size(), size_t{2});
         QTest::qWait(50);  // no finish message may follow
         QCOMPARE(w().pages->currentWidget(), w().tshProgress);

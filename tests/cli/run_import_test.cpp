@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,7 @@ TEST_F(RunImport, BadInputExitsWith2AndImportsNothing) {
         {"--nrd 2022 --xml '" + good + "' --hired-egn 123=1234", "Invalid EGN"},
         {"--nrd 2022 --xml '" + good + "' --hired-egn 7501020018", "UIN=EGN"},
         {"--nrd 2022 --xml '" + good + "' --bogus 1", "Unknown option --bogus"},
+        {"--nrd 2022 --xml '" + good + "' --summary xml", "--summary takes table or json"},
         {"--nrd 2022 --xml", "Missing value of --xml"},
         {"--nrd 2022 --xml '" + dir.file("broken.xml") + "'", "broken.xml"},
         {"--nrd 2022 --xml '" + dir.file("other.xml") + "'",
@@ -118,7 +120,7 @@ TEST_F(RunImport, UnopenableDatabaseExitsWith2) {
     EXPECT_NE(result.err.find("Error while trying to open file"), std::string::npos) << result.err;
 }
 
-TEST_F(RunImport, CompletedRunExitsWith0SilentlyAndCommits) {
+TEST_F(RunImport, CompletedRunExitsWith0AndCommitsAndPrintsWhatItDid) {
     const std::int32_t doctor = addDoctor("0400000001");
     const std::string file =
         write("r.xml", reportOf({sheet("000001", "7501020018"), sheet("000002", "8001010005")}));
@@ -126,7 +128,11 @@ TEST_F(RunImport, CompletedRunExitsWith0SilentlyAndCommits) {
         run("--nrd 2022 --xml '" + file + "' --doctor " + std::to_string(doctor));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");  // not a terminal: no progress line
-    EXPECT_EQ(result.out, "");
+    // The table on stdout and in the log: two examinations written, nothing else counted.
+    const std::regex examinations("Прегледи +2 +0 +0 +0 +0 +0");
+    EXPECT_TRUE(std::regex_search(result.out, examinations)) << result.out;
+    EXPECT_TRUE(std::regex_search(log(), examinations)) << log();
+    EXPECT_EQ(result.out.find("Импортът спря"), std::string::npos) << result.out;
     EXPECT_EQ(count("PREGLED WHERE DOCTOR_ID = " + std::to_string(doctor)), 2);
     EXPECT_NE(log().find("Импортиране на първичен АЛ № 000002 на Иван Петров Стоянов"),
               std::string::npos);
@@ -138,10 +144,25 @@ TEST_F(RunImport, ErrorStopsTheRunWith1AndKeepsTheSheetsBeforeIt) {
     bad.examType = "A1";
     const std::string file = write(
         "r.xml", reportOf({sheet("000001", "7501020018"), bad, sheet("000003", "8001010005")}));
-    const ProgramRun result = run("--nrd 2022 --xml '" + file + "'");  // the preselected doctor
+    // The preselected doctor.
+    const ProgramRun result = run("--nrd 2022 --xml '" + file + "' --summary json");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("'A1' is not a valid integer value"), std::string::npos)
         << result.err;
+    // stdout tells what came before the stop, and where and why it stopped (the sheet's
+    // examination type is read before any of it is written: nothing was rolled back).
+    EXPECT_NE(result.out.find("\"examinations\": {\"written\": 1, \"existing\": 0, "
+                              "\"skipped\": {\"unknown_code\": 0, \"not_found\": 0, "
+                              "\"left_out\": 0}, \"failed\": 0}"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\"stopped\": {\"file\": \"" + file +
+                              "\", \"sheet\": \"000002\", \"reason\": \"" +
+                              result.err.substr(0, result.err.find('\n'))),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(log().find("Импортът спря при файл " + file + ", амбулаторен лист № 000002"),
+              std::string::npos);
     EXPECT_EQ(count("PREGLED"), 1);
     EXPECT_EQ(std::get<std::string>(value("SELECT AMB_LISTN FROM PREGLED")), "000001");
 }
@@ -155,8 +176,12 @@ TEST_F(RunImport, FolderImportsItsXmlFilesInNameOrderEachWithItsFirstDoctor) {
     write("reports/b.xml", b);
     write("reports/a.xml", reportOf({sheet("000001", "7501020018")}));
     testing::writeBytes(folder + "/c.txt", "not an e-report");
-    const ProgramRun result = run("--nrd 2022 --folder '" + folder + "'");
+    const ProgramRun result = run("--nrd 2022 --folder '" + folder + "' --summary json");
     EXPECT_EQ(result.exitCode, 0) << result.err;
+    // One summary, the files' counts added up.
+    EXPECT_NE(result.out.find("\"examinations\": {\"written\": 2,"), std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\"stopped\": null}\n"), std::string::npos) << result.out;
     EXPECT_EQ(count("PREGLED WHERE DOCTOR_ID = " + std::to_string(doctor)), 2);
     const std::string text = log();
     const size_t first = text.find("АЛ № 000001");

@@ -69,6 +69,9 @@ class Committed {
     db::Tdm dm_;
 };
 
+// The examinations a run wrote, from its JSON summary.
+const std::regex kExaminationsWritten("\"examinations\": \\{\"written\": ([1-9][0-9]*),");
+
 // Every table an import can write, the doctor's included.
 std::vector<std::int64_t> allRows(const std::string& database) {
     Committed db(database);
@@ -109,7 +112,7 @@ TEST(Samples, EachImportsEveryDocumentKindOfItsVersionOnce) {
         const std::string command = "run --nrd " + std::to_string(s.year) + " --xml '" +
                                     samplePath(s) + "' --db '" + database.path() +
                                     "' --edition " + s.edition + " " + doctor + " --log '" +
-                                    dir.file("kalvex.log") + "'";
+                                    dir.file("kalvex.log") + "' --summary json";
 
         const testing::ProgramRun first = testing::runImport(command);
         ASSERT_EQ(first.exitCode, 0)
@@ -129,10 +132,19 @@ TEST(Samples, EachImportsEveryDocumentKindOfItsVersionOnce) {
             }
         }
         const std::vector<std::int64_t> written = allRows(database.path());
+        std::smatch examinations;
+        ASSERT_TRUE(std::regex_search(first.out, examinations, kExaminationsWritten)) << first.out;
 
         const testing::ProgramRun again = testing::runImport(command);
         EXPECT_EQ(again.exitCode, 0) << again.err;
         EXPECT_EQ(allRows(database.path()), written) << "the second import wrote rows";
+        // The second run finds every examination in the database and writes no row.
+        EXPECT_NE(again.out.find("\"examinations\": {\"written\": 0, \"existing\": " +
+                                 examinations[1].str() + ","),
+                  std::string::npos)
+            << again.out;
+        EXPECT_FALSE(std::regex_search(again.out, std::regex("\"written\": [1-9]")))
+            << again.out;
     }
 }
 

@@ -89,7 +89,7 @@ TEST_F(EngineTest, Nrd2022ConsultationRowByRule) {
     const ImportCounts counts =
         run(2022, withSheets({sheetWith(consults)}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(count("BLANKA_MED_NAPR_3A"), 3);
-    EXPECT_EQ(counts[RowKind::consultation].skipped, 1);
+    EXPECT_EQ(counts[RowKind::consultation].skipped(), 1);
     for (const Case& c : cases)
         if (c.number != nullptr)
             expectColumns(kByNumber, c.columns, c.what, {{"N", std::string(c.number)}});

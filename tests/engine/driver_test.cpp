@@ -70,6 +70,27 @@ TEST_F(EngineTest, StoppedSheetIsRolledBackWholeAndEarlierSheetsStay) {
         << log.back();
 }
 
+TEST_F(EngineTest, StoppedRunStillCountsWhatCameBeforeAndNamesItsSheet) {
+    const std::int32_t doctor = addDoctor("0400000001", 1);
+    SheetSpec bad;
+    bad.noAl = "000413";
+    bad.egn = "8001010005";
+    bad.flags = "<Sign>да</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
+    run(2022, withSheets({SheetSpec{}}), under(doctor));  // a file before: counts add up
+    const std::string file = dir.file("stopped.xml");
+    testing::writeBytes(file, testing::reportXml(withSheets({SheetSpec{}, bad})));
+    ImportSettings settings = under(doctor);
+    settings.nrdIndex = nrdIndex(2022);
+    xml.XMLLoadFile(settings.nrdIndex, file);
+    ImportCounts total;
+    total[RowKind::examination].written = 1;
+    EXPECT_THROW(DoImport(dm, xml, settings, user, total), Error);
+    EXPECT_EQ(total[RowKind::examination].written, 1);
+    EXPECT_EQ(total[RowKind::examination].existing, 1);
+    EXPECT_EQ(total[RowKind::examination].failed, 1);
+    EXPECT_EQ(total.stoppedSheet, "000413");
+}
+
 TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
     struct Case {
         int year;

@@ -105,7 +105,7 @@ TEST_F(HiredDoctorsTest, NoQuestionWithoutAHiredUinOrForADoctorAlreadyThere) {
         EXPECT_TRUE(user.questions.empty());
         EXPECT_TRUE(user.prompts.empty());
         EXPECT_EQ(count("DOCTOR"), 2);
-        EXPECT_EQ(counts[RowKind::doctor].written + counts[RowKind::doctor].skipped, 0);
+        EXPECT_EQ(counts[RowKind::doctor].written + counts[RowKind::doctor].skipped(), 0);
     }
 }
 
@@ -210,7 +210,7 @@ TEST_F(HiredDoctorsTest, ANumberAlreadyTakenAsksForAnotherOrSkipsTheDoctor) {
         EXPECT_TRUE(user.inputs.empty());
         if (c.egnWritten.empty()) {
             EXPECT_EQ(doctorId(c.uin), 0);
-            EXPECT_EQ(counts[RowKind::doctor].skipped, 1);
+            EXPECT_EQ(counts[RowKind::doctor].skipped(), 1);
             EXPECT_EQ(examination(number), id + " NN");
         } else {
             EXPECT_EQ(doctorColumn(c.uin, "EGN"), c.egnWritten);
@@ -238,7 +238,7 @@ TEST_F(HiredDoctorsTest, ARunDoctorWithoutSpecialityCreatesNoHiredDoctor) {
             report({sheet(number, hiredXml("<H_S>1</H_S>", "2300000009", " Петър Иванов Колев "))}),
             under(doctor));
         EXPECT_EQ(doctorId("2300000009"), 0);
-        EXPECT_EQ(counts[RowKind::doctor].skipped, 1);
+        EXPECT_EQ(counts[RowKind::doctor].skipped(), 1);
         EXPECT_NE(std::find(log.begin(), log.end(),
                             "Импортиране на нает/заместващ д-р: Код на специалност на д-р Петър "
                             "Иванов Колев липсва в базата на Salvix. Лекаря няма да бъде "
@@ -268,7 +268,7 @@ TEST_F(HiredDoctorsTest, TheSameDoctorOnTwoSheetsIsAskedOnceUnlessDeclined) {
         EXPECT_EQ(examination(c.noAl1), expected);
         EXPECT_EQ(examination(c.noAl2), expected);
         EXPECT_EQ(counts[RowKind::doctor].written, c.yes ? 1 : 0);
-        EXPECT_EQ(counts[RowKind::doctor].skipped, c.yes ? 0 : 2);
+        EXPECT_EQ(counts[RowKind::doctor].skipped(), c.yes ? 0 : 2);
     }
 }
 
@@ -310,7 +310,7 @@ TEST_F(HiredDoctorsTest, OlderVersionsLogAFailedSheetAndCheckTheNext) {
                         "Импортиране на нает/заместващ д-р: Could not convert variant of type "
                         "(Null) into type (Boolean)"),
               log.end());
-    EXPECT_EQ(counts[RowKind::doctor].skipped, 1);
+    EXPECT_EQ(counts[RowKind::doctor].skipped(), 1);
     EXPECT_EQ(counts[RowKind::doctor].written, 1);
 }
 

@@ -1,0 +1,137 @@
+#include "engine/import_summary.h"
+
+#include <cstdio>
+#include <iterator>
+#include <string_view>
+
+#include "common/characters.h"
+#include "common/logger.h"
+
+namespace kalvex::engine {
+namespace {
+
+struct KindName {
+    RowKind kind;
+    const char* caption;  // the table's
+    const char* key;      // the JSON's
+};
+
+constexpr KindName kKinds[] = {
+    {RowKind::doctor, "Лекари", "doctors"},
+    {RowKind::patient, "Пациенти", "patients"},
+    {RowKind::examination, "Прегледи", "examinations"},
+    {RowKind::medicalReferral, "Медицински направления", "medical_referrals"},
+    {RowKind::diagnosticReferral, "Медико-диагностични направления", "diagnostic_referrals"},
+    {RowKind::analysis, "Изследвания", "analyses"},
+    {RowKind::consultation, "Направления за ВСД", "consultations"},
+    {RowKind::commission, "ЛКК", "commissions"},
+    {RowKind::commissionMember, "Членове на ЛКК", "commission_members"},
+    {RowKind::telkReferral, "Направления за ТЕЛК", "telk_referrals"},
+    {RowKind::hospitalisation, "Хоспитализации", "hospitalisations"},
+    {RowKind::immunisation, "Имунизации", "immunisations"},
+    {RowKind::prescription, "Рецепти", "prescriptions"},
+    {RowKind::sickLeave, "Болнични листове", "sick_leaves"},
+};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(RowKind::kindCount));
+
+constexpr std::size_t kCaptionWidth = 32;
+
+// Padded by characters, not bytes: the captions are Cyrillic.
+std::string padded(std::string_view text, std::size_t width, bool right) {
+    const std::size_t length = common::characterCount(text);
+    const std::string fill(length < width ? width - length : 0, ' ');
+    return right ? fill + std::string(text) : std::string(text) + fill;
+}
+
+std::string row(std::string_view caption, const std::vector<std::string>& cells) {
+    constexpr std::size_t widths[] = {10, 10, 14, 15, 12, 11};
+    std::string line = padded(caption, kCaptionWidth, false);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        line += padded(cells[i], widths[i], true);
+    return line;
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::vector<std::string> summaryLines(const ImportCounts& counts,
+                                      const std::optional<StopInfo>& stop) {
+    std::vector<std::string> lines{row(
+        "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"})};
+    for (const KindName& kind : kKinds) {
+        const RowCounts& c = counts[kind.kind];
+        if (!c.any())
+            continue;
+        lines.push_back(row(
+            kind.caption, {std::to_string(c.written), std::to_string(c.existing),
+                           std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
+                           std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
+    }
+    if (stop) {
+        std::string where = "Импортът спря при файл " + stop->file;
+        if (!stop->sheet.empty())
+            where += ", амбулаторен лист № " + stop->sheet;
+        lines.push_back(where + ": " + stop->reason);
+    }
+    return lines;
+}
+
+void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop) {
+    if (common::AppLogger == nullptr)
+        return;
+    for (const std::string& line : summaryLines(counts, stop))
+        common::AppLogger->LogEntry(line);
+}
+
+std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop) {
+    std::string json = "{";
+    for (const KindName& kind : kKinds) {
+        const RowCounts& c = counts[kind.kind];
+        json += quoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
+                ", \"existing\": " + std::to_string(c.existing) +
+                ", \"skipped\": {\"unknown_code\": " + std::to_string(c.skippedUnknownCode) +
+                ", \"not_found\": " + std::to_string(c.skippedNotFound) +
+                ", \"left_out\": " + std::to_string(c.skippedLeftOut) +
+                "}, \"failed\": " + std::to_string(c.failed) + "}, ";
+    }
+    json += "\"stopped\": ";
+    if (stop)
+        json += "{\"file\": " + quoted(stop->file) + ", \"sheet\": " + quoted(stop->sheet) +
+                ", \"reason\": " + quoted(stop->reason) + "}";
+    else
+        json += "null";
+    return json + "}";
+}
+
+}  // namespace kalvex::engine

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/import_counts.h"
+
+// What a run wrote, found and passed over, told at its end: as table lines for the log,
+// the wizard's last page and a terminal, and as one JSON object for a script.
+namespace kalvex::engine {
+
+// Where and why a run stopped: the e-report file, the sheet it stopped at (empty when
+// the run stopped outside the sheets) and the error's text.
+struct StopInfo {
+    std::string file;
+    std::string sheet;
+    std::string reason;
+};
+
+// A heading, then one line per kind of row that has any count, then where the run
+// stopped, if it did.
+std::vector<std::string> summaryLines(const ImportCounts& counts,
+                                      const std::optional<StopInfo>& stop = std::nullopt);
+
+// The same lines in the log, one entry each.
+void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop);
+
+// {"doctors": {"written": 0, "existing": 1, "skipped": {"unknown_code": 0, "not_found": 0,
+// "left_out": 0}, "failed": 0}, ..., "stopped": {"file": ..., "sheet": ..., "reason": ...}
+// or null}: every kind, in a fixed order.
+std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop);
+
+}  // namespace kalvex::engine

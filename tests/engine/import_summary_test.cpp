@@ -1,0 +1,93 @@
+// The end-of-run summary: which kinds the table shows, where a stop is told, and the
+// JSON a script reads.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/import_summary.h"
+
+namespace kalvex::engine {
+namespace {
+
+TEST(ImportSummary, TableShowsTheKindsWithCountsAndWhereTheRunStopped) {
+    const struct Case {
+        const char* label;
+        std::function<void(ImportCounts&)> fill;
+        std::optional<StopInfo> stop;
+        std::vector<std::string> rows;  // the lines after the heading
+    } cases[] = {
+        {"nothing counted", [](ImportCounts&) {}, std::nullopt, {}},
+        {"each column",
+         [](ImportCounts& c) {
+             c[RowKind::examination] = {3, 2, 0, 0, 0, 1};
+             c[RowKind::immunisation].skippedUnknownCode = 4;
+             c[RowKind::doctor].skippedNotFound = 5;
+             c[RowKind::sickLeave].skippedLeftOut = 6;
+         },
+         std::nullopt,
+         {"Лекари                                   0         0             0              5       "
+          "    0          0",
+          "Прегледи                                 3         2             0              0       "
+          "    0          1",
+          "Имунизации                               0         0             4              0       "
+          "    0          0",
+          "Болнични листове                         0         0             0              0       "
+          "    6          0"}},
+        {"a stop in a sheet",
+         [](ImportCounts&) {},
+         StopInfo{"a.xml", "000002", "Грешка"},
+         {"Импортът спря при файл a.xml, амбулаторен лист № 000002: Грешка"}},
+        {"a stop outside a sheet",
+         [](ImportCounts&) {},
+         StopInfo{"a.xml", "", "Грешка"},
+         {"Импортът спря при файл a.xml: Грешка"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ImportCounts counts;
+        c.fill(counts);
+        std::vector<std::string> lines = summaryLines(counts, c.stop);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.front(),
+                  "                                  Записани  В базата  Непознат код  Не са "
+                  "открити  Пропуснати  Неуспешни");
+        lines.erase(lines.begin());
+        EXPECT_EQ(lines, c.rows);
+    }
+}
+
+TEST(ImportSummary, JsonHasEveryKindAndTheStop) {
+    ImportCounts counts;
+    counts[RowKind::patient] = {3, 1, 0, 2, 0, 0};
+    const std::string completed = summaryJson(counts, std::nullopt);
+    EXPECT_EQ(completed.rfind("{\"doctors\": {\"written\": 0, \"existing\": 0, \"skipped\": "
+                              "{\"unknown_code\": 0, \"not_found\": 0, \"left_out\": 0}, "
+                              "\"failed\": 0}, \"patients\": {\"written\": 3, \"existing\": 1, "
+                              "\"skipped\": {\"unknown_code\": 0, \"not_found\": 2, \"left_out\": "
+                              "0}, \"failed\": 0}, \"examinations\": ",
+                              0),
+              0u)
+        << completed;
+    for (const char* key : {"medical_referrals", "diagnostic_referrals", "analyses",
+                            "consultations", "commissions", "commission_members", "telk_referrals",
+                            "hospitalisations", "immunisations", "prescriptions"})
+        EXPECT_NE(completed.find("\"" + std::string(key) + "\": {"), std::string::npos) << key;
+    EXPECT_NE(completed.find("\"sick_leaves\": {\"written\": 0, \"existing\": 0, \"skipped\": "
+                             "{\"unknown_code\": 0, \"not_found\": 0, \"left_out\": 0}, "
+                             "\"failed\": 0}, \"stopped\": null}"),
+              std::string::npos)
+        << completed;
+
+    const std::string stopped =
+        summaryJson(counts, StopInfo{"C:\\отчети\\a.xml", "000002", "Ред \"1\"\nвтори\t\x01"});
+    EXPECT_NE(stopped.find("\"stopped\": {\"file\": \"C:\\\\отчети\\\\a.xml\", \"sheet\": "
+                           "\"000002\", \"reason\": \"Ред \\\"1\\\"\\nвтори\\t\\u0001\"}}"),
+              std::string::npos)
+        << stopped;
+}
+
+}  // namespace
+}  // namespace kalvex::engine
