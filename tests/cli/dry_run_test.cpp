@@ -55,6 +55,9 @@ TEST(DryRun, ChangesNoRowNorGeneratorAndTheRealRunStillWrites) {
         const testing::ProgramRun real = testing::runImport(command);
         ASSERT_EQ(real.exitCode, 0) << real.err;
         EXPECT_EQ(real.err.find("Пробен импорт"), std::string::npos);
+        // The dry run told what the real run then did.
+        EXPECT_FALSE(dry.out.empty());
+        EXPECT_EQ(dry.out, real.out);
         const testing::DatabaseState after = testing::databaseState(database.path());
         EXPECT_FALSE(after.rows == before.rows);
         // The real run draws numbers: the dry run had generators to set back.
