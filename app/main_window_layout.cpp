@@ -170,8 +170,8 @@ void TfrmMain::buildLayout() {
             textLabel("Импортирането приключи успешно.\n\nСега вече можете да "
                       "стартирате Salvix. \n\nУспешна работа!",
                       tshFinishUpdate));
-        lblDryRun = textLabel("Пробен импорт: нищо не е записано в базата на Salvix.",
-                              tshFinishUpdate);
+        lblDryRun =
+            textLabel("Пробен импорт: нищо не е записано в базата на Salvix.", tshFinishUpdate);
         lblDryRun->setVisible(false);
         column->addWidget(lblDryRun);
         mmoSummary = new QPlainTextEdit(tshFinishUpdate);

@@ -11,11 +11,11 @@ namespace kalvex::engine::mdd {
 namespace {
 
 const InsertStatement& analysisInsert(bool withCl22) {
-    static const InsertStatement early = buildInsert(
-        "EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA"});
-    static const InsertStatement withCodes = buildInsert(
-        "EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA", "NZIS_CODE_CL22",
-                          "NZIS_DESCRIPTION_CL22"});
+    static const InsertStatement early =
+        buildInsert("EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA"});
+    static const InsertStatement withCodes =
+        buildInsert("EXAM_ANALYSIS", {"PREGLED_ID", "ANALYSIS_ID", "BLANKA_MDN_ID", "DATA",
+                                      "NZIS_CODE_CL22", "NZIS_DESCRIPTION_CL22"});
     return withCl22 ? withCodes : early;
 }
 
@@ -30,14 +30,12 @@ std::int32_t referralId(RunState& run, const std::string& noMDD, bool byNrn) {
                         id, {{"NO", noMDD}, {"PREGLED_ID", std::int64_t{run.CurrentPregledID}}});
     if (id == 0)
         run.user.LogToMemo(
-            "Импортиране на изследвания: Програмата не откри Медико-диагн. напр. с номер " +
-            noMDD);
+            "Импортиране на изследвания: Програмата не откри Медико-диагн. напр. с номер " + noMDD);
     return id;
 }
 
 void reportUnknownTest(RunState& run, const std::string& code) {
-    run.user.LogToMemo("Импортиране на изследвания: Програмата не откри Изследване с код " +
-                       code);
+    run.user.LogToMemo("Импортиране на изследвания: Програмата не откри Изследване с код " + code);
     ++run.counts[RowKind::analysis].skippedUnknownCode;
 }
 
@@ -48,8 +46,7 @@ void writeAnalysis(RunState& run, const Sheet& sheet, ColumnValues& row, std::in
     row.setInt("BLANKA_MDN_ID", referralId);
     row.set("DATA", sheet.date);
     insertAttachment(run, run.dm.qryAnalysis, analysisInsert(withCl22), row,
-                     "Неуспешно импортиране на изследвания за АЛ " + sheet.noAl,
-                     RowKind::analysis);
+                     "Неуспешно импортиране на изследвания за АЛ " + sheet.noAl, RowKind::analysis);
 }
 
 // The characters `from` (1-based) to `from + count - 1` of `text`.
@@ -70,10 +67,11 @@ void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::
     const std::string cl22Description = ereport::ReadValue(mdd, "NzisDescriptionCL22");
     for (const std::string& code : codes) {
         std::int32_t analysis = 0;
-        run.dm.ReadSqlValue("SELECT FIRST(1) ID FROM ANALYSIS WHERE LPAD(PACKAGE,2,'0') || '.' "
-                            "|| LPAD(CODE,2,'0') = CAST(:CODE AS VARCHAR(1000)) AND "
-                            "EFFECTIVE='Y'",
-                            analysis, {{"CODE", code}});
+        run.dm.ReadSqlValue(
+            "SELECT FIRST(1) ID FROM ANALYSIS WHERE LPAD(PACKAGE,2,'0') || '.' "
+            "|| LPAD(CODE,2,'0') = CAST(:CODE AS VARCHAR(1000)) AND "
+            "EFFECTIVE='Y'",
+            analysis, {{"CODE", code}});
         if (analysis == 0) {
             reportUnknownTest(run, code);
             continue;

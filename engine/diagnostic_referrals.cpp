@@ -66,9 +66,9 @@ bool ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& ref
             if (!codes.add.empty())
                 leftOut.insert(leftOut.begin(), codes.add);
             mdd::logCodesLeftOut(run, sheet, noMDD, 1, leftOut);
-            mdd::ImportNationalMdn(run, sheet,
-                                   {noMDD, codes.main, tests, run.CurrentAmbList.HState(),
-                                    V::year == 2021});
+            mdd::ImportNationalMdn(
+                run, sheet,
+                {noMDD, codes.main, tests, run.CurrentAmbList.HState(), V::year == 2021});
             return true;
         }
     }
@@ -78,10 +78,11 @@ bool ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& ref
     row.set("DATA", sheet.date);
     if constexpr (V::year == 2022) {
         // A national number goes to NRN; the row's number is then its place on the sheet.
-        row.set("NUMBER", longNumber ? common::Variant{std::int64_t{position}}
-                                     : common::Variant{noMDD});
+        row.set("NUMBER",
+                longNumber ? common::Variant{std::int64_t{position}} : common::Variant{noMDD});
         row.setText("NRN", longNumber ? noMDD : ereport::ReadValue(referral, "NRN"));
-        row.setInt("NZIS_STATUS", longNumber ? 3 : ereport::ReadValueInt(referral, "NzisStatus", 0));
+        row.setInt("NZIS_STATUS",
+                   longNumber ? 3 : ereport::ReadValueInt(referral, "NzisStatus", 0));
     } else if constexpr (V::year >= 2018) {
         row.setText("NUMBER", noMDD);
     } else {

@@ -111,8 +111,8 @@ std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
         specialityIdByCode(run, std::to_string(common::StrToInt(doctor.SIMPCode())), false);
     const std::string uin = doctor.UIN();
     try {
-        insertDoctor(run.dm, DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false,
-                                       speciality});
+        insertDoctor(run.dm,
+                     DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false, speciality});
         ++run.counts[RowKind::doctor].written;
     } catch (const db::DatabaseError& e) {
         if (!db::isDuplicateKey(e.what()))

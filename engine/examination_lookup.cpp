@@ -37,13 +37,16 @@ common::Variant GetPregledID(RunContext<V>& run) {
         number = sameText("NRN", "NO");
     else if (V::year == 2021 && isNrn(noAl))
         // NRD 2021 writes a national number into AMB_LISTN (its row has no NRN column).
-        number.append("(").append(sameText("NRN", "NO")).append(" OR ")
-            .append(sameText("AMB_LISTN", "NO")).append(")");
+        number.append("(")
+            .append(sameText("NRN", "NO"))
+            .append(" OR ")
+            .append(sameText("AMB_LISTN", "NO"))
+            .append(")");
     else
         number = sameNumber("AMB_LISTN", "NO");
     return run.dm.SqlToValue(
-        "SELECT ID FROM PREGLED WHERE PACIENT_ID = :PATIENT AND DOCTOR_ID = :DOCTOR AND " +
-            number + " AND START_DATE = CAST(:START_DATE AS DATE)",
+        "SELECT ID FROM PREGLED WHERE PACIENT_ID = :PATIENT AND DOCTOR_ID = :DOCTOR AND " + number +
+            " AND START_DATE = CAST(:START_DATE AS DATE)",
         {{"PATIENT", std::int64_t{run.CurrentPatientID}},
          {"DOCTOR", std::int64_t{hired == 0 ? run.CurrentDoctorID : hired}},
          {"NO", noAl},

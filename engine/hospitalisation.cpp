@@ -41,18 +41,17 @@ const InsertStatement& hospitalisationInsert() {
                                 "DIRECT_DIAGNOSIS_1", "DIRECT_DATE", "CLINICAL_PATH",
                                 "DIRECT_MKB_1_ADD", "DIRECT_MKB_2", "DIRECT_MKB_2_ADD"});
         else if constexpr (V::year <= 2021)
-            return buildInsert("HOSPITALIZATION",
-                               {"PREGLED_ID", "DIRECTED_BY", "HAS_NHIF_CONTRACT", "NUMBER",
-                                "DIRECT_MKB_1", "DIRECT_DIAGNOSIS_1", "DIRECT_DATE",
-                                "CLINICAL_PATH", "DIRECT_MKB_1_ADD", "DIRECT_MKB_2",
-                                "DIRECT_MKB_2_ADD"});
+            return buildInsert(
+                "HOSPITALIZATION",
+                {"PREGLED_ID", "DIRECTED_BY", "HAS_NHIF_CONTRACT", "NUMBER", "DIRECT_MKB_1",
+                 "DIRECT_DIAGNOSIS_1", "DIRECT_DATE", "CLINICAL_PATH", "DIRECT_MKB_1_ADD",
+                 "DIRECT_MKB_2", "DIRECT_MKB_2_ADD"});
         else
             return buildInsert("HOSPITALIZATION",
                                {"PREGLED_ID", "DIRECTED_BY", "HAS_NHIF_CONTRACT", "NUMBER",
                                 "DIRECT_MKB_1", "DIRECT_DIAGNOSIS_1", "DIRECT_DIAGNOSIS_2",
-                                "DIRECT_DATE", "CLINICAL_PATH", "DIRECT_MKB_1_ADD",
-                                "DIRECT_MKB_2", "DIRECT_MKB_2_ADD", "ICD_AREA", "IS_MZ", "NRN",
-                                "NZIS_STATUS"});
+                                "DIRECT_DATE", "CLINICAL_PATH", "DIRECT_MKB_1_ADD", "DIRECT_MKB_2",
+                                "DIRECT_MKB_2_ADD", "ICD_AREA", "IS_MZ", "NRN", "NZIS_STATUS"});
     }();
     return insert;
 }

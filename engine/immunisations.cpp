@@ -29,12 +29,21 @@ const InsertStatement& plainInsert() {
 // NRD 2021 and 2022: with the vaccine's series and the national register number, and on
 // a vaccination sheet the vaccination mark.
 const InsertStatement& registeredInsert(bool vaccination) {
-    static const InsertStatement plain =
-        buildInsert("EXAM_IMMUNIZATION", {"PREGLED_ID", "IMMUNIZATION_ID", "DATA", "DOSE",
-                                          {"SERIES", "VACCINENO"}, "RESULT", "NRN_IMMUNIZATION"});
-    static const InsertStatement marked = buildInsert(
-        "EXAM_IMMUNIZATION", {"PREGLED_ID", "IMMUNIZATION_ID", "DATA", "DOSE",
-                              {"SERIES", "VACCINENO"}, "RESULT", "NRN_IMMUNIZATION", "VACCINE_ID"});
+    static const InsertStatement plain = buildInsert("EXAM_IMMUNIZATION", {"PREGLED_ID",
+                                                                           "IMMUNIZATION_ID",
+                                                                           "DATA",
+                                                                           "DOSE",
+                                                                           {"SERIES", "VACCINENO"},
+                                                                           "RESULT",
+                                                                           "NRN_IMMUNIZATION"});
+    static const InsertStatement marked = buildInsert("EXAM_IMMUNIZATION", {"PREGLED_ID",
+                                                                            "IMMUNIZATION_ID",
+                                                                            "DATA",
+                                                                            "DOSE",
+                                                                            {"SERIES", "VACCINENO"},
+                                                                            "RESULT",
+                                                                            "NRN_IMMUNIZATION",
+                                                                            "VACCINE_ID"});
     return vaccination ? marked : plain;
 }
 
@@ -42,11 +51,10 @@ const InsertStatement& registeredInsert(bool vaccination) {
 // "012" is entry "12"; a code that finds none (an empty one too) is logged and skipped.
 std::optional<std::int32_t> catalogueId(RunState& run, const std::string& code) {
     std::int32_t id = 0;
-    if (!code.empty() &&
-        run.dm.ReadSqlValue("SELECT FIRST(1) i.ID FROM IMMUNIZATION i WHERE " +
-                                sameNumber("i.CODE", "CODE") +
-                                " AND i.EFFECTIVE = 'Y' ORDER BY i.ID",
-                            id, {{"CODE", code}}))
+    if (!code.empty() && run.dm.ReadSqlValue("SELECT FIRST(1) i.ID FROM IMMUNIZATION i WHERE " +
+                                                 sameNumber("i.CODE", "CODE") +
+                                                 " AND i.EFFECTIVE = 'Y' ORDER BY i.ID",
+                                             id, {{"CODE", code}}))
         return id;
     run.log("Не съществува ефективна имунизация с код = " + code);
     ++run.counts[RowKind::immunisation].skippedUnknownCode;

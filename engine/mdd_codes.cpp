@@ -55,8 +55,7 @@ void logCodesLeftOut(RunState& run, const Sheet& sheet, std::string_view noMDD, 
         return;
     std::string line = "АЛ " + sheet.noAl + ": МДН " + std::string(noMDD) + ": " +
                        (written == 1 ? std::string("записан е първият код")
-                                     : "записани са първите " + std::to_string(written) +
-                                           " кода") +
+                                     : "записани са първите " + std::to_string(written) + " кода") +
                        ", не са записани: ";
     for (std::size_t n = 0; n < leftOut.size(); ++n)
         line += (n == 0 ? "" : ", ") + leftOut[n];

@@ -14,11 +14,16 @@ constexpr std::pair<std::string_view, std::int32_t> kTestFlags[] = {
 
 // The symptoms as the sheet's state names them, case as written.
 constexpr std::pair<std::string_view, std::int32_t> kSymptomFlags[] = {
-    {"температура", 1},        {"кашлица", 2},
-    {"отпадналост", 4},        {"загуба на вкус", 8},
-    {"затруднено дишане", 16}, {"миалгия", 32},
-    {"главоболие", 64},        {"диария", 128},
-    {"гадене и повръщане", 256}, {"гърлобол", 512},
+    {"температура", 1},
+    {"кашлица", 2},
+    {"отпадналост", 4},
+    {"загуба на вкус", 8},
+    {"затруднено дишане", 16},
+    {"миалгия", 32},
+    {"главоболие", 64},
+    {"диария", 128},
+    {"гадене и повръщане", 256},
+    {"гърлобол", 512},
     {"кислородно насищане по-малко", 1024}};
 
 // NRD 2021 marks the row as sent (NZIS_STATUS 1). The key is drawn in the insert itself.
@@ -33,9 +38,9 @@ InsertStatement nationalInsert(bool withStatus) {
                  ":DOCTOR_ID, :PREGLED_ID, :VIRTUAL_PREGLED_ID,:ZAM_UIN, :MKB, :MKB_ADD, "
                  ":DATE_CREATED, :NRN, 'R1', 1, :TIME_SENDED_NZIS, :ANALS, :SIMP" +
                  (withStatus ? ", 1)" : ")");
-    insert.params = {"PATIENT_ID", "DOCTOR_ID",        "PREGLED_ID", "VIRTUAL_PREGLED_ID",
-                     "ZAM_UIN",    "MKB",              "MKB_ADD",    "DATE_CREATED",
-                     "NRN",        "TIME_SENDED_NZIS", "ANALS",      "SIMP"};
+    insert.params = {
+        "PATIENT_ID", "DOCTOR_ID",    "PREGLED_ID", "VIRTUAL_PREGLED_ID", "ZAM_UIN", "MKB",
+        "MKB_ADD",    "DATE_CREATED", "NRN",        "TIME_SENDED_NZIS",   "ANALS",   "SIMP"};
     return insert;
 }
 

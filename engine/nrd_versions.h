@@ -26,12 +26,12 @@ struct NrdVersion {
     static constexpr bool singleDoctor = Year >= 2021;
 };
 
-#define KALVEX_NRD_TYPES(ns)                                  \
-    using Doctor = ereport::ns::TXMLDoctor;                   \
-    using AmbList = ereport::ns::TXMLAmbList;                 \
-    using AmbListList = ereport::ns::TXMLAmbListList;         \
-    using Patient = decltype(std::declval<AmbList>().Patient());          \
-    using Procedure = decltype(std::declval<AmbList>().Procedure_().get_item(0));         \
+#define KALVEX_NRD_TYPES(ns)                                                      \
+    using Doctor = ereport::ns::TXMLDoctor;                                       \
+    using AmbList = ereport::ns::TXMLAmbList;                                     \
+    using AmbListList = ereport::ns::TXMLAmbListList;                             \
+    using Patient = decltype(std::declval<AmbList>().Patient());                  \
+    using Procedure = decltype(std::declval<AmbList>().Procedure_().get_item(0)); \
     using VSDSIMPConsult = decltype(std::declval<AmbList>().Docs().VSDSIMPConsult().get_item(0))
 
 struct Nrd2005 : NrdVersion<1, 2005, ereport::nrd2005::TXMLPractice> {
@@ -62,8 +62,9 @@ struct Nrd2022 : NrdVersion<8, 2022, ereport::nrd2022::TXMLPractice> {
 #undef KALVEX_NRD_TYPES
 
 // Instantiates `template <class V> ...` once per version in the source that defines it.
-#define KALVEX_FOR_EACH_NRD(MACRO)                                                         \
-    MACRO(Nrd2005) MACRO(Nrd2006) MACRO(Nrd2008) MACRO(Nrd2009) MACRO(Nrd2015) MACRO(Nrd2018) \
-    MACRO(Nrd2021) MACRO(Nrd2022)
+#define KALVEX_FOR_EACH_NRD(MACRO)                                                            \
+    MACRO(Nrd2005)                                                                            \
+    MACRO(Nrd2006) MACRO(Nrd2008) MACRO(Nrd2009) MACRO(Nrd2015) MACRO(Nrd2018) MACRO(Nrd2021) \
+        MACRO(Nrd2022)
 
 }  // namespace kalvex::engine

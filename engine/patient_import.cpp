@@ -35,9 +35,8 @@ InsertStatement patientInsert(bool specialist) {
     std::vector<InsertColumn> columns = {"EGN", "PID_TYPE", "BIRTH_DATE"};
     if (!specialist)
         columns.emplace_back("DOCTOR_ID");
-    for (const char* c : {"RZOK", "RZOKR", "FNAME", "SNAME", "LNAME", "SEX_TYPE", "ULICA",
-                          "OBLAST", "OBSHTINA", "NAS_MQSTO", "OSIGUREN", "BELEJKI", "RECKNNO",
-                          "IS_NEBL_USL"})
+    for (const char* c : {"RZOK", "RZOKR", "FNAME", "SNAME", "LNAME", "SEX_TYPE", "ULICA", "OBLAST",
+                          "OBSHTINA", "NAS_MQSTO", "OSIGUREN", "BELEJKI", "RECKNNO", "IS_NEBL_USL"})
         columns.emplace_back(c);
     if constexpr (V::year >= 2006)
         columns.emplace_back("DATE_ZAPISVANE");
@@ -167,8 +166,8 @@ ColumnValues patientRow(const RunContext<V>& run, const PatientIdentity& id,
     } else if constexpr (V::year >= 2009) {
         row.set("DATE_ZAPISVANE", common::DateFromSQL(sheet.DataAl()));
     } else if constexpr (V::year >= 2006) {
-        row.set("DATE_ZAPISVANE", common::DateTime{static_cast<double>(
-                                      static_cast<long long>(common::now().value))});
+        row.set("DATE_ZAPISVANE",
+                common::DateTime{static_cast<double>(static_cast<long long>(common::now().value))});
     }
     setAddressNames<V>(patient, row);
     row.setText("ULICA", common::leftCharacters(patient.Address(), 40));
@@ -283,9 +282,9 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
     return true;
 }
 
-#define KALVEX_INSTANTIATE(V)                                                  \
-    template PatientIdentity patientIdentity<V>(const RunContext<V>&);         \
-    template common::Variant GetPatientID<V>(RunContext<V>&);                  \
+#define KALVEX_INSTANTIATE(V)                                          \
+    template PatientIdentity patientIdentity<V>(const RunContext<V>&); \
+    template common::Variant GetPatientID<V>(RunContext<V>&);          \
     template bool ImportPatient<V>(RunContext<V>&, const std::string&);
 KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
 #undef KALVEX_INSTANTIATE

@@ -53,9 +53,9 @@ const InsertStatement& recipeInsert() {
             columns.emplace_back("FORM_NUMBER");
             if constexpr (V::year >= 2021)
                 columns.emplace_back("NZIS_NRN");
-            for (const char* name : {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI", "LEK2_MKB",
-                                     "LEK2_OSTATUK", "LEK3_KOD", "LEK3_BROPAKOVKI", "LEK3_MKB",
-                                     "LEK3_OSTATUK"})
+            for (const char* name :
+                 {"LEK1_OSTATUK", "LEK2_KOD", "LEK2_BROPAKOVKI", "LEK2_MKB", "LEK2_OSTATUK",
+                  "LEK3_KOD", "LEK3_BROPAKOVKI", "LEK3_MKB", "LEK3_OSTATUK"})
                 columns.emplace_back(name);
         }
         if constexpr (V::year >= 2021)

@@ -26,8 +26,7 @@ inline ereport::Element childNode(const ereport::Element& parent, std::string_vi
 // `alias`'s sheet number equals the one bound as `:param`. Only NRD 2022's row keeps a
 // national number apart (NRN); the earlier versions wrote every number to AMB_LISTN.
 template <class V>
-std::string sheetNumberIs(std::string_view alias, std::string_view param,
-                          std::string_view number) {
+std::string sheetNumberIs(std::string_view alias, std::string_view param, std::string_view number) {
     const std::string prefix = alias.empty() ? "" : std::string(alias) + ".";
     if (V::year == 2022 && isNrn(number))
         return sameText(prefix + "NRN", param);

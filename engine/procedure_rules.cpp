@@ -32,8 +32,7 @@ std::int32_t procedureId(RunContext<V>& run, const std::string& code, bool vsd) 
         " INNER JOIN SPEC_PACKAGE sp ON sp.PACKAGE_ID = p.PACKAGE_ID"
         " INNER JOIN SPECIALITY s ON s.ID = sp.SPECIALITY_ID AND s.EFFECTIVE = 'Y' AND " +
             sameText("s.CODE", "SPECIALITY") + " WHERE " + sameText("p.CODE", "CODE") +
-            " AND p.EFFECTIVE = 'Y' AND p.HI_SPECIALIZED = '" + (vsd ? "Y" : "N") + "'" +
-            ordering,
+            " AND p.EFFECTIVE = 'Y' AND p.HI_SPECIALIZED = '" + (vsd ? "Y" : "N") + "'" + ordering,
         id, {{"SPECIALITY", run.CurrentDoctor.SIMPCode()}, {"CODE", code}});
     if (id == 0)
         run.dm.ReadSqlValue("SELECT FIRST 1 ID FROM PROCEDURES WHERE " + sameText("CODE", "CODE") +
@@ -97,9 +96,9 @@ void applyRehabilitationEnd(RunContext<V>& run, ColumnValues& row, std::int32_t 
     }
 }
 
-#define KALVEX_INSTANTIATE(V)                                                                 \
-    template void applyProcedureRules<V, typename V::Procedure>(                              \
-        RunContext<V>&, ColumnValues&, int, const typename V::Procedure&);                    \
+#define KALVEX_INSTANTIATE(V)                                              \
+    template void applyProcedureRules<V, typename V::Procedure>(           \
+        RunContext<V>&, ColumnValues&, int, const typename V::Procedure&); \
     template void applyRehabilitationEnd<V>(RunContext<V>&, ColumnValues&, std::int32_t);
 KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
 #undef KALVEX_INSTANTIATE

@@ -173,18 +173,18 @@ std::int32_t GetNaprType(RunContext<V>& run) {
 }
 
 std::int32_t MapNaprTypes(std::int32_t reason, std::int32_t kind) {
-    static constexpr ReasonType kind0[] = {{1, 1}, {2, 2},  {3, 3},  {4, 4},  {5, 5},
+    static constexpr ReasonType kind0[] = {{1, 1}, {2, 2}, {3, 3},  {4, 4},  {5, 5},
                                            {7, 6}, {9, 7}, {10, 8}, {11, 9}, {12, 10}};
     static constexpr ReasonType kind1[] = {{1, 1}, {2, 2}, {4, 3}, {6, 4}, {7, 5}, {13, 6}};
     switch (kind) {
-    case 0:
-        return typeFor(kind0, reason);
-    case 1:
-        return typeFor(kind1, reason);
-    case 2:
-        return reason > 60 ? reason - 60 : reason;
-    default:
-        return -1;
+        case 0:
+            return typeFor(kind0, reason);
+        case 1:
+            return typeFor(kind1, reason);
+        case 2:
+            return reason > 60 ? reason - 60 : reason;
+        default:
+            return -1;
     }
 }
 

@@ -46,8 +46,7 @@ class RunContext : public RunState {
   public:
     using Report = ereport::XmlReport::Bound<V::index>;
 
-    RunContext(db::Tdm& dm, const Report& report, const ImportSettings& settings,
-               ImportUser& user)
+    RunContext(db::Tdm& dm, const Report& report, const ImportSettings& settings, ImportUser& user)
         : RunState(dm, settings, user), report(report) {}
 
     const Report report;

@@ -205,8 +205,8 @@ void setNumbered(RunContext<V>& run, const Items& items, int room, std::string_v
 template <class V>
 void setDiagnosesAndProcedures(RunContext<V>& run, ColumnValues& row, const std::string& noAl,
                                std::int32_t examType) {
-    setNumbered(run, run.CurrentAmbList.Diag(), kDiagnosisColumns, "MKB",
-                "допълнителни диагнози", noAl, [&](int n, const auto& diag) {
+    setNumbered(run, run.CurrentAmbList.Diag(), kDiagnosisColumns, "MKB", "допълнителни диагнози",
+                noAl, [&](int n, const auto& diag) {
                     const std::string prefix = "PR_ZAB" + std::to_string(n);
                     row.setText(prefix + "_MKB", ereport::ReadValue(diag, "MKB"));
                     row.setText(prefix + "_OPIS", ereport::ReadValue(diag, "imeD"));
@@ -253,8 +253,7 @@ void setNationalColumns(RunContext<Nrd2022>& run, ColumnValues& row, const std::
     row.setText("NRN", nrn ? noAl : ereport::ReadValue(sheet, "NRN"));
     row.setInt("NZIS_STATUS", nrn ? 6 : ereport::ReadValueInt(sheet, "NzisStatus", 0));
     row.setText("COPIED_FROM_NRN", ereport::ReadValue(sheet, "CopiedFromNRN"));
-    row.setFlag("IS_BABY_CARE",
-                ereport::ReadValueBool(node(sheet, "VisitFor"), "Babycare", false));
+    row.setFlag("IS_BABY_CARE", ereport::ReadValueBool(node(sheet, "VisitFor"), "Babycare", false));
 }
 
 // The examination's row, gathered in the order of the rules.

@@ -15,14 +15,16 @@ InsertStatement build(int year, bool specialist) {
         for (const char* name : names)
             c.emplace_back(name);
     };
-    add({"PACIENT_ID", "DOCTOR_ID", "START_DATE", "START_TIME", "AMB_LISTN", "IS_DISPANSERY",
-         "IS_NO_DELAY", "IS_EMERGENCY", "IS_ZAMESTVASHT", "IS_NAET", "IS_PREVENTIVE",
-         "IS_CONSULTATION", "IS_ANALYSIS", "IS_MANIPULATION", "IS_NOTIFICATION", "IS_EPIKRIZA",
-         "IS_HOSPITALIZATION", "IS_REHABILITATION", "IS_PODVIZHNO_LZ", "TALON_LKK",
-         "MAIN_DIAG_MKB", "MAIN_DIAG_OPIS", "MAIN_DIAG_MKB_ADD", "MEDTRANSKM", "PR_ZAB1_MKB",
-         "PR_ZAB1_OPIS", "PR_ZAB2_MKB", "PR_ZAB2_OPIS", "PR_ZAB3_MKB", "PR_ZAB3_OPIS",
-         "PR_ZAB4_MKB", "PR_ZAB4_OPIS", "PROCEDURE1_MKB", "PROCEDURE1_OPIS", "PROCEDURE2_MKB",
-         "IS_RECEPTA_HOSPIT", "PROCEDURE2_OPIS", "PROCEDURE3_MKB", "PROCEDURE3_OPIS"});
+    add({"PACIENT_ID",         "DOCTOR_ID",         "START_DATE",        "START_TIME",
+         "AMB_LISTN",          "IS_DISPANSERY",     "IS_NO_DELAY",       "IS_EMERGENCY",
+         "IS_ZAMESTVASHT",     "IS_NAET",           "IS_PREVENTIVE",     "IS_CONSULTATION",
+         "IS_ANALYSIS",        "IS_MANIPULATION",   "IS_NOTIFICATION",   "IS_EPIKRIZA",
+         "IS_HOSPITALIZATION", "IS_REHABILITATION", "IS_PODVIZHNO_LZ",   "TALON_LKK",
+         "MAIN_DIAG_MKB",      "MAIN_DIAG_OPIS",    "MAIN_DIAG_MKB_ADD", "MEDTRANSKM",
+         "PR_ZAB1_MKB",        "PR_ZAB1_OPIS",      "PR_ZAB2_MKB",       "PR_ZAB2_OPIS",
+         "PR_ZAB3_MKB",        "PR_ZAB3_OPIS",      "PR_ZAB4_MKB",       "PR_ZAB4_OPIS",
+         "PROCEDURE1_MKB",     "PROCEDURE1_OPIS",   "PROCEDURE2_MKB",    "IS_RECEPTA_HOSPIT",
+         "PROCEDURE2_OPIS",    "PROCEDURE3_MKB",    "PROCEDURE3_OPIS"});
     if (procedureColumns(year) == 4)
         add({"PROCEDURE4_MKB", "PROCEDURE4_OPIS"});
     add({"ANAMN", "SYST", "IZSL", "TERAPY", "PREVENTIVE_TYPE", "GS", "IS_VSD", "VSD_TYPE"});
@@ -31,9 +33,8 @@ InsertStatement build(int year, bool specialist) {
              "VISIT_TYPE_ID"});
         if (year > 2005)
             add({"PROCEDURE1_ID", "PROCEDURE2_ID", "PROCEDURE3_ID", "PROCEDURE4_ID"});
-        add({"NAPR_TYPE_ID", "SIMP_FORM_DATE", "SIMP_PRAKTIKA", "SIMP_UIN",
-             "SIMP_SPECIALITY_CODE", "SIMP_IS_ZAMESTVASHT", "SIMP_IS_NAET",
-             "SIMP_UIN_ZAMESTVASHT"});
+        add({"NAPR_TYPE_ID", "SIMP_FORM_DATE", "SIMP_PRAKTIKA", "SIMP_UIN", "SIMP_SPECIALITY_CODE",
+             "SIMP_IS_ZAMESTVASHT", "SIMP_IS_NAET", "SIMP_UIN_ZAMESTVASHT"});
         if (year > 2005)
             add({"REH_PROC1", "REH_PROC2", "REH_PROC3", "REH_PROC4", "REH_FINISHED_AT"});
     } else {

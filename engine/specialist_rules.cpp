@@ -114,27 +114,27 @@ void setSpecialistDefaults(RunContext<V>&, ColumnValues& row) {
 template <class V>
 void applyVisitRules(RunContext<V>& run, ColumnValues& row, std::int32_t examType) {
     switch (examType) {
-    case 0:
-    case 11:
-    case 13:
-    case 21:
-        applyReferralVisit(run, row, examType);
-        break;
-    case 12:
-    case 22:
-        applySecondaryVisit(run, row);
-        break;
-    case 14:
-        row.setInt("AMB_PR", 1);
-        row.setInt("VISIT_TYPE_ID", 5);
-        break;
-    default:
-        break;
+        case 0:
+        case 11:
+        case 13:
+        case 21:
+            applyReferralVisit(run, row, examType);
+            break;
+        case 12:
+        case 22:
+            applySecondaryVisit(run, row);
+            break;
+        case 14:
+            row.setInt("AMB_PR", 1);
+            row.setInt("VISIT_TYPE_ID", 5);
+            break;
+        default:
+            break;
     }
 }
 
-#define KALVEX_INSTANTIATE(V)                                                                 \
-    template void setSpecialistDefaults<V>(RunContext<V>&, ColumnValues&);                    \
+#define KALVEX_INSTANTIATE(V)                                              \
+    template void setSpecialistDefaults<V>(RunContext<V>&, ColumnValues&); \
     template void applyVisitRules<V>(RunContext<V>&, ColumnValues&, std::int32_t);
 KALVEX_FOR_EACH_NRD(KALVEX_INSTANTIATE)
 #undef KALVEX_INSTANTIATE

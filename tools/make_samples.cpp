@@ -57,24 +57,69 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"nrd2005.xml", 2005, "2005-09", {"2300010051", "6803151248", "Николай Христов Дамянов"},
-     "00", "2201000101", "ИППМП „Д-р Дамянов“"},
-    {"nrd2006.xml", 2006, "2006-05", {"2300010062", "7209086514", "Милена Петрова Стайкова"},
-     "00", "2201000102", "ИППМП „Здраве“"},
-    {"nrd2008.xml", 2008, "2008-10", {"2300010083", "6502214037", "Светла Илиева Караджова"},
-     "00", "2201000103", "ИППМП „Д-р Караджова“"},
-    {"nrd2009.xml", 2009, "2009-11", {"2300010094", "7911042873", "Вяра Любенова Христова"},
-     "00", "2201000104", "ИППМП „Св. Пантелеймон“"},
-    {"nrd2015.xml", 2015, "2015-03", {"2300010155", "8306175526", "Калоян Методиев Славов"},
-     "00", "2201000105", "ИППМП „Витоша“"},
-    {"nrd2018.xml", 2018, "2018-06", {"2300010186", "6107300940", "Емил Борисов Захариев"},
-     "00", "2201000106", "ИППМП „Д-р Захариев“"},
-    {"nrd2021.xml", 2021, "2021-10", {"2300010217", "7012123663", "Пламен Огнянов Тончев"},
-     "00", "2201000107", "ИППМП „Лозенец“"},
-    {"nrd2022-gp.xml", 2022, "2023-04", {"2300010228", "7704054180", "Ивайло Симеонов Генов"},
-     "00", "2201000108", "ИППМП „Д-р Генов“"},
-    {"nrd2022-s.xml", 2022, "2023-04", {"2300020229", "6901235805", "Траян Асенов Бонев"},
-     "05", "2202000109", "АСИМП „Кардио“"},
+    {"nrd2005.xml",
+     2005,
+     "2005-09",
+     {"2300010051", "6803151248", "Николай Христов Дамянов"},
+     "00",
+     "2201000101",
+     "ИППМП „Д-р Дамянов“"},
+    {"nrd2006.xml",
+     2006,
+     "2006-05",
+     {"2300010062", "7209086514", "Милена Петрова Стайкова"},
+     "00",
+     "2201000102",
+     "ИППМП „Здраве“"},
+    {"nrd2008.xml",
+     2008,
+     "2008-10",
+     {"2300010083", "6502214037", "Светла Илиева Караджова"},
+     "00",
+     "2201000103",
+     "ИППМП „Д-р Караджова“"},
+    {"nrd2009.xml",
+     2009,
+     "2009-11",
+     {"2300010094", "7911042873", "Вяра Любенова Христова"},
+     "00",
+     "2201000104",
+     "ИППМП „Св. Пантелеймон“"},
+    {"nrd2015.xml",
+     2015,
+     "2015-03",
+     {"2300010155", "8306175526", "Калоян Методиев Славов"},
+     "00",
+     "2201000105",
+     "ИППМП „Витоша“"},
+    {"nrd2018.xml",
+     2018,
+     "2018-06",
+     {"2300010186", "6107300940", "Емил Борисов Захариев"},
+     "00",
+     "2201000106",
+     "ИППМП „Д-р Захариев“"},
+    {"nrd2021.xml",
+     2021,
+     "2021-10",
+     {"2300010217", "7012123663", "Пламен Огнянов Тончев"},
+     "00",
+     "2201000107",
+     "ИППМП „Лозенец“"},
+    {"nrd2022-gp.xml",
+     2022,
+     "2023-04",
+     {"2300010228", "7704054180", "Ивайло Симеонов Генов"},
+     "00",
+     "2201000108",
+     "ИППМП „Д-р Генов“"},
+    {"nrd2022-s.xml",
+     2022,
+     "2023-04",
+     {"2300020229", "6901235805", "Траян Асенов Бонев"},
+     "05",
+     "2202000109",
+     "АСИМП „Кардио“"},
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
@@ -107,8 +152,8 @@ std::string diagnosis(const char* mkb, const char* name) {
 }
 
 std::string procedure(const char* code, const char* name, const std::string& count = {}) {
-    return std::string("<Procedure><imeP>") + name + "</imeP><kodP>" + code + "</kodP>" +
-           count + "</Procedure>";
+    return std::string("<Procedure><imeP>") + name + "</imeP><kodP>" + code + "</kodP>" + count +
+           "</Procedure>";
 }
 
 std::string visitFor(bool consult, bool disp) {
@@ -128,8 +173,7 @@ std::vector<SheetSpec> practitionerSheets(const Sample& s, int first) {
         return std::string(6 - digits.size(), '0') + digits;
     };
 
-    SheetSpec consultation =
-        sheet(s, s.year == 2022 ? "23097A12B3C4" : number(1), "07", a);
+    SheetSpec consultation = sheet(s, s.year == 2022 ? "23097A12B3C4" : number(1), "07", a);
     consultation.extra = visitFor(true, false) +
                          diagnosis("E11.9", "Неинсулинозависим захарен диабет без усложнения") +
                          (s.year >= 2015 ? procedure("89.52", "Електрокардиограма") : "") +
@@ -164,11 +208,12 @@ std::vector<SheetSpec> specialistSheets(const Sample& s) {
         "<SIMPCode>00</SIMPCode></SendedFrom>";
 
     SheetSpec first = sheet(s, "000301", "05", a);
-    first.extra = "<SIMPList><PrimaryVisit><VidNapr>1</VidNapr><NoNapr>23093C000017</NoNapr>"
-                  "<NaprFor>1</NaprFor><dateNapr>2023-04-03</dateNapr>" +
-                  sentFrom + "</PrimaryVisit></SIMPList>" + visitFor(true, false) +
-                  diagnosis("E11.9", "Неинсулинозависим захарен диабет без усложнения") +
-                  procedure("89.52", "Електрокардиограма") + documents(s);
+    first.extra =
+        "<SIMPList><PrimaryVisit><VidNapr>1</VidNapr><NoNapr>23093C000017</NoNapr>"
+        "<NaprFor>1</NaprFor><dateNapr>2023-04-03</dateNapr>" +
+        sentFrom + "</PrimaryVisit></SIMPList>" + visitFor(true, false) +
+        diagnosis("E11.9", "Неинсулинозависим захарен диабет без усложнения") +
+        procedure("89.52", "Електрокардиограма") + documents(s);
 
     SheetSpec second = sheet(s, "000302", "19", a);
     second.examType = "12";
@@ -180,12 +225,13 @@ std::vector<SheetSpec> specialistSheets(const Sample& s) {
     SheetSpec echo = sheet(s, "000303", "21", b);
     echo.mainMkb = "I25.1";
     echo.mainName = "Атеросклеротична болест на сърцето";
-    echo.extra = "<SIMPList><PrimaryVisit><VidNapr>1</VidNapr><NoNapr>245</NoNapr>"
-                 "<NaprFor>7</NaprFor><dateNapr>2023-04-14</dateNapr>" +
-                 sentFrom +
-                 "</PrimaryVisit></SIMPList><VisitFor><VSDVisit><Hosp>0</Hosp></VSDVisit>"
-                 "</VisitFor>" +
-                 procedure("88.72", "Ехокардиография");
+    echo.extra =
+        "<SIMPList><PrimaryVisit><VidNapr>1</VidNapr><NoNapr>245</NoNapr>"
+        "<NaprFor>7</NaprFor><dateNapr>2023-04-14</dateNapr>" +
+        sentFrom +
+        "</PrimaryVisit></SIMPList><VisitFor><VSDVisit><Hosp>0</Hosp></VSDVisit>"
+        "</VisitFor>" +
+        procedure("88.72", "Ехокардиография");
     return {first, second, echo};
 }
 
@@ -229,14 +275,14 @@ std::string report(const Sample& s, const std::vector<SheetSpec>& sheets) {
     const std::string period(s.period);
     const int month = std::stoi(period.substr(5));
     static const char* const kLastDay[] = {"31", "28", "31", "30", "31", "30",
-                                          "31", "31", "30", "31", "30", "31"};
+                                           "31", "31", "30", "31", "30", "31"};
     std::string xml = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Practice>") +
                       "<PracticeCode>" + s.practiceCode + "</PracticeCode><PracticeName>" +
                       xmlEscape(s.practiceName) + "</PracticeName><DateFrom>" + period +
                       "-01</DateFrom><DateTo>" + period + "-" + kLastDay[month - 1] +
                       "</DateTo><Doctor><UIN>" + s.doctor.uin + "</UIN><EGN>" + s.doctor.egn +
-                      "</EGN><FullName>" + xmlEscape(s.doctor.fullName) +
-                      "</FullName><SIMPCode>" + s.simpCode + "</SIMPCode>";
+                      "</EGN><FullName>" + xmlEscape(s.doctor.fullName) + "</FullName><SIMPCode>" +
+                      s.simpCode + "</SIMPCode>";
     for (const SheetSpec& sheet : sheets)
         xml += kalvex::testing::sheetXml(sheet);
     return indented(xml + "</Doctor></Practice>");

@@ -26,8 +26,10 @@ void check(const ISC_STATUS* status) {
 class BareInsert {
   public:
     BareInsert(isc_db_handle* db, isc_tr_handle* tr, const char* sql, int count)
-        : tr_(tr), in_(static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(count))), &std::free),
-          nulls_(static_cast<std::size_t>(count)), text_(static_cast<std::size_t>(count)),
+        : tr_(tr),
+          in_(static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(count))), &std::free),
+          nulls_(static_cast<std::size_t>(count)),
+          text_(static_cast<std::size_t>(count)),
           numbers_(static_cast<std::size_t>(count)) {
         isc_dsql_allocate_statement(status_, db, &stmt_);
         check(status_);
@@ -106,10 +108,11 @@ Stopwatch::Reading bareInsertLoop(const std::string& database, int patients, int
                            "INSERT INTO PACIENT (EGN, PID_TYPE, FNAME, SNAME, LNAME, BIRTH_DATE, "
                            "DOCTOR_ID, ULICA) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                            8);
-        BareInsert sheet(dm.dbMain.handle(), &tr,
-                         "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, AMB_LISTN, NRN, START_DATE, "
-                         "START_TIME, MAIN_DIAG_MKB, MAIN_DIAG_OPIS) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                         8);
+        BareInsert sheet(
+            dm.dbMain.handle(), &tr,
+            "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, AMB_LISTN, NRN, START_DATE, "
+            "START_TIME, MAIN_DIAG_MKB, MAIN_DIAG_OPIS) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+            8);
         const Stopwatch watch;
         for (int i = 0; i < patients; ++i) {
             char egn[32];

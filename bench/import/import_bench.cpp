@@ -24,8 +24,8 @@
 #include "engine/do_import.h"
 #include "ereport/xml_report.h"
 #include "import/bare_insert.h"
-#include "import/stopwatch.h"
 #include "import/report_generator.h"
+#include "import/stopwatch.h"
 
 namespace {
 
@@ -91,10 +91,10 @@ void importOnce(Report& report) {
     db::Tdm dm;
     db::GDBOpenDatabase(dm, freshDatabase());
     engine::ImportSettings settings;
-    settings.databaseDoctorId = static_cast<int>(std::get<std::int64_t>(dm.SqlToValue(
-        "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, SNAME, LNAME) VALUES "
-        "(:UIN, 1, :EGN, 'Радка', 'Петрова', 'Стоянова') RETURNING ID",
-        {{"UIN", std::string("2300012345")}, {"EGN", std::string("7204156625")}})));
+    settings.databaseDoctorId = static_cast<int>(std::get<std::int64_t>(
+        dm.SqlToValue("INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, SNAME, LNAME) VALUES "
+                      "(:UIN, 1, :EGN, 'Радка', 'Петрова', 'Стоянова') RETURNING ID",
+                      {{"UIN", std::string("2300012345")}, {"EGN", std::string("7204156625")}})));
     dm.traMain.commit();
 
     ereport::XmlReport xml;
@@ -193,30 +193,34 @@ int main(int argc, char** argv) {
         }
         const int rows = rowsWritten(big.counts);
         const double mb = static_cast<double>(std::filesystem::file_size(big.file)) / 1048576.0;
-        std::printf("NRD 2022 e-report, immunisations on %d%% of the sheets, best (worst) of %d "
-                    "rounds, Release build\n",
-                    immunisationPercent, rounds);
+        std::printf(
+            "NRD 2022 e-report, immunisations on %d%% of the sheets, best (worst) of %d "
+            "rounds, Release build\n",
+            immunisationPercent, rounds);
         const bool bigAsExpected = printCounts(big);
         asExpected = printCounts(small) && bigAsExpected;
         std::printf("load e-report:   %8.3f s (%.3f s) for %.1f MB, not in the import's time\n",
                     big.load.best, big.load.worst, mb);
-        std::printf("import:          %8.3f s (%.3f s), of which the commit %.3f s; "
-                    "processor time %.3f s\n",
-                    big.import.best, big.import.worst, big.commit.best, big.import.processor);
+        std::printf(
+            "import:          %8.3f s (%.3f s), of which the commit %.3f s; "
+            "processor time %.3f s\n",
+            big.import.best, big.import.worst, big.commit.best, big.import.processor);
         std::printf("                 %8.0f sheets/s (%.0f), %.0f rows/s (%.0f)\n",
                     sheets / big.import.best, sheets / big.import.worst, rows / big.import.best,
                     rows / big.import.worst);
-        std::printf("bare insert loop:%8.3f s (%.3f s) for the same %d rows; processor time "
-                    "%.3f s\n",
-                    bare.best, bare.worst, rows, bare.processor);
+        std::printf(
+            "bare insert loop:%8.3f s (%.3f s) for the same %d rows; processor time "
+            "%.3f s\n",
+            bare.best, bare.worst, rows, bare.processor);
         std::printf("                 %8.0f rows/s (%.0f)\n", rows / bare.best, rows / bare.worst);
         std::printf("import / bare:   %8.3f rows/s (target >= 0.5); by processor time %.3f\n",
                     bare.best / big.import.best, bare.processor / big.import.processor);
         const double perBig = big.import.best / big.sheets * 1000.0;
         const double perSmall = small.import.best / small.sheets * 1000.0;
-        std::printf("time per sheet:  %8.3f ms at %d sheets, %.3f ms at %d: x %.3f "
-                    "(target <= 1.1)\n",
-                    perBig, big.sheets, perSmall, small.sheets, perBig / perSmall);
+        std::printf(
+            "time per sheet:  %8.3f ms at %d sheets, %.3f ms at %d: x %.3f "
+            "(target <= 1.1)\n",
+            perBig, big.sheets, perSmall, small.sheets, perBig / perSmall);
         std::printf("                 processor time %.3f ms against %.3f ms: x %.3f\n",
                     big.import.processor / big.sheets * 1000.0,
                     small.import.processor / small.sheets * 1000.0,

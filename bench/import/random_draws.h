@@ -15,7 +15,9 @@ class RandomDraws {
     std::size_t pick(std::size_t size) {
         return std::uniform_int_distribution<std::size_t>(0, size - 1)(random_);
     }
-    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
     bool chance(int percent) { return between(1, 100) <= percent; }
     template <class Array>
     auto any(const Array& array) {

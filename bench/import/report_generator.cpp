@@ -15,11 +15,11 @@ namespace {
 using Pair = std::pair<const char*, const char*>;  // male and female form
 
 constexpr std::array<const char*, 14> kMaleGiven = {
-    "Иван",   "Георги", "Димитър", "Петър",   "Николай", "Христо",     "Стоян",
-    "Тодор",  "Васил",  "Йордан",  "Красимир", "Ангел",  "Александър", "Веселин"};
+    "Иван",  "Георги", "Димитър", "Петър",    "Николай", "Христо",     "Стоян",
+    "Тодор", "Васил",  "Йордан",  "Красимир", "Ангел",   "Александър", "Веселин"};
 constexpr std::array<const char*, 14> kFemaleGiven = {
-    "Мария",  "Елена",   "Йорданка", "Десислава", "Цветанка", "Радка", "Надежда",
-    "Виолета", "Гергана", "Милена",  "Теодора",   "Анна",     "Росица", "Снежана"};
+    "Мария",   "Елена",   "Йорданка", "Десислава", "Цветанка", "Радка",  "Надежда",
+    "Виолета", "Гергана", "Милена",   "Теодора",   "Анна",     "Росица", "Снежана"};
 constexpr std::array<Pair, 14> kFatherNames = {{{"Иванов", "Иванова"},
                                                 {"Георгиев", "Георгиева"},
                                                 {"Димитров", "Димитрова"},
@@ -73,10 +73,18 @@ constexpr std::array<Town, 9> kTowns = {{{"гр. София", "22"},
                                          {"гр. Плевен", "15"},
                                          {"гр. Благоевград", "01"},
                                          {"с. Горна Малина", "23"}}};
-constexpr std::array<const char*, 12> kStreets = {
-    "ул. Шипка",         "бул. Витоша",      "ул. Раковски",     "ул. Христо Ботев",
-    "бул. Цар Освободител", "ул. Васил Левски", "ул. Иван Вазов",   "ул. Гурко",
-    "ж.к. Младост 1, бл.", "ж.к. Люлин 5, бл.", "ж.к. Тракия, бл.", "ул. Оборище"};
+constexpr std::array<const char*, 12> kStreets = {"ул. Шипка",
+                                                  "бул. Витоша",
+                                                  "ул. Раковски",
+                                                  "ул. Христо Ботев",
+                                                  "бул. Цар Освободител",
+                                                  "ул. Васил Левски",
+                                                  "ул. Иван Вазов",
+                                                  "ул. Гурко",
+                                                  "ж.к. Младост 1, бл.",
+                                                  "ж.к. Люлин 5, бл.",
+                                                  "ж.к. Тракия, бл.",
+                                                  "ул. Оборище"};
 
 struct Diagnosis {
     const char* mkb;
@@ -148,8 +156,7 @@ class Generator : RandomDraws {
             const bool repeat = !patients_.empty() && chance(30);
             if (!repeat)
                 patients_.push_back(newPatient());
-            const Patient& patient =
-                repeat ? patients_[pick(patients_.size())] : patients_.back();
+            const Patient& patient = repeat ? patients_[pick(patients_.size())] : patients_.back();
             doctor.sheets.push_back(sheet(i, patient));
         }
         report.patients = static_cast<int>(patients_.size());
@@ -166,8 +173,8 @@ class Generator : RandomDraws {
         for (;;) {
             const int serial = between(0, 499) * 2 + (male ? 0 : 1);
             const int coded = year >= 2000 ? month + 40 : month;
-            std::string egn = digits(year % 100, 2) + digits(coded, 2) + digits(day, 2) +
-                              digits(serial, 3);
+            std::string egn =
+                digits(year % 100, 2) + digits(coded, 2) + digits(day, 2) + digits(serial, 3);
             constexpr int weights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
             int sum = 0;
             for (int i = 0; i < 9; ++i)
@@ -186,8 +193,8 @@ class Generator : RandomDraws {
     }
 
     std::string address(const Town& town) {
-        std::string text = std::string(town.name) + ", " + any(kStreets) + " " +
-                           std::to_string(between(1, 180));
+        std::string text =
+            std::string(town.name) + ", " + any(kStreets) + " " + std::to_string(between(1, 180));
         // Some addresses run past the 40 characters the patient's row keeps.
         if (chance(35))
             text += ", вх. " + std::string(chance(50) ? "А" : "Б") + ", ет. " +
@@ -231,8 +238,8 @@ class Generator : RandomDraws {
             const Pair name = any(kForeignNames);
             p.given = name.first;
             p.family = name.second;
-            const std::string birth = std::to_string(year) + "-" + digits(month, 2) + "-" +
-                                      digits(day, 2);
+            const std::string birth =
+                std::to_string(year) + "-" + digits(month, 2) + "-" + digits(day, 2);
             if (kind <= 94) {
                 // A foreigner with a residence number (LNCH).
                 p.egn = uniqueNumber("", 10);
@@ -260,8 +267,8 @@ class Generator : RandomDraws {
                (commission ? "3" : "0") + "</CountLKKMembers>";
         if (chance(15)) {
             const int kind = between(1, 3);
-            xml += "<Profilact><Child>" + flag(kind == 1) + "</Child><Mother>" +
-                   flag(kind == 2) + "</Mother><Over18>" + flag(kind == 3) + "</Over18>";
+            xml += "<Profilact><Child>" + flag(kind == 1) + "</Child><Mother>" + flag(kind == 2) +
+                   "</Mother><Over18>" + flag(kind == 3) + "</Over18>";
             if (kind == 2)
                 xml += "<GestWeek>" + std::to_string(between(6, 40)) + "</GestWeek>";
             xml += "<Risk>" + flag(chance(10)) + "</Risk></Profilact>";
@@ -297,8 +304,8 @@ class Generator : RandomDraws {
         }
         s.dataAl = "2022-05-" + digits(day, 2);
         s.time = digits(between(8, 17), 2) + ":" + digits(between(0, 59), 2);
-        static constexpr std::array<const char*, 6> examTypes = {"11", "11", "11", "12", "12",
-                                                                 "21"};
+        static constexpr std::array<const char*, 6> examTypes = {"11", "11", "11",
+                                                                 "12", "12", "21"};
         s.examType = any(examTypes);
         s.egn = patient.egn;
         s.given = patient.given;
@@ -327,8 +334,8 @@ class Generator : RandomDraws {
             x += "<Procedure><imeP>" + std::string(p.name) + "</imeP><kodP>" + p.mkb +
                  "</kodP><CountP>1</CountP></Procedure>";
         }
-        x += "<Anamnesa>" + std::string(any(kComplaints)) + "</Anamnesa><HState>" +
-             any(kStates) + "</HState><Examine>ПКК, СУЕ, урина</Examine><Therapy><Nonreimburce>" +
+        x += "<Anamnesa>" + std::string(any(kComplaints)) + "</Anamnesa><HState>" + any(kStates) +
+             "</HState><Examine>ПКК, СУЕ, урина</Examine><Therapy><Nonreimburce>" +
              any(kTherapies) + "</Nonreimburce></Therapy>";
         const SheetDocuments issued = documents_.draw(day, expected_);
         x += visitFor() + docs(patient, issued) + issued.immunisation;

@@ -13,7 +13,7 @@ namespace kalvex::bench {
 
 struct GeneratedReport {
     testing::ReportSpec spec;
-    int patients = 0;  // distinct patients among the sheets
+    int patients = 0;               // distinct patients among the sheets
     engine::ImportCounts expected;  // the rows of each kind its import writes (`written`)
 };
 

@@ -28,7 +28,8 @@ struct Activity {
     const char* speciality;
     const char* code;
 };
-constexpr std::array<Activity, 3> kActivities = {{{"05", "88.72"}, {"14", "95.09"}, {"05", "89.52"}}};
+constexpr std::array<Activity, 3> kActivities = {
+    {{"05", "88.72"}, {"14", "95.09"}, {"05", "89.52"}}};
 constexpr std::array<const char*, 3> kCommissionSpecialities = {"05", "12", "14"};
 constexpr std::array<const char*, 4> kClinicalPaths = {"120", "38.1", "7", "245"};
 constexpr std::array<const char*, 3> kVaccines = {"1", "12", "31"};
@@ -37,8 +38,7 @@ constexpr std::array<const char*, 3> kSickLeaveCodes = {"J06.9", "M54.5", "J20.9
 
 std::string date(int day) {
     char text[32];
-    std::snprintf(text, sizeof text, "2022-%02d-%02d", day > 31 ? 6 : 5,
-                  day > 31 ? day - 31 : day);
+    std::snprintf(text, sizeof text, "2022-%02d-%02d", day > 31 ? 6 : 5, day > 31 ? day - 31 : day);
     return text;
 }
 
@@ -105,8 +105,8 @@ std::string DocumentDrafter::commission(int day, int& members) {
 std::string DocumentDrafter::hospitalisation(int day) {
     const std::string no = number(day, 'H', 90);
     return "<HospNapr><Hosp><PathNum>" + std::string(any(kClinicalPaths)) + "</PathNum><NaprNo>" +
-           no + "</NaprNo><DateNapr>" + date(day) + "</DateNapr><HospMKB>" +
-           any(kReferralCodes) + "</HospMKB>" + registerData(no) + "</Hosp></HospNapr>";
+           no + "</NaprNo><DateNapr>" + date(day) + "</DateNapr><HospMKB>" + any(kReferralCodes) +
+           "</HospMKB>" + registerData(no) + "</Hosp></HospNapr>";
 }
 
 std::string DocumentDrafter::immunisation(int day, int& rows) {
@@ -118,8 +118,8 @@ std::string DocumentDrafter::immunisation(int day, int& rows) {
                std::string(kVaccines[(first + static_cast<std::size_t>(i)) % kVaccines.size()]) +
                "</CodeImun>";
     xml += "<Vaccine><VaccineNo>AB" + digits(between(1000, 9999), 4) +
-           "</VaccineNo><VaccineType>1</VaccineType></Vaccine><NoImun>" +
-           nationalNumber(day, 'I') + "</NoImun>";
+           "</VaccineNo><VaccineType>1</VaccineType></Vaccine><NoImun>" + nationalNumber(day, 'I') +
+           "</NoImun>";
     // The tuberculin test is a row of its own beside the vaccines.
     if (chance(15)) {
         xml += "<Mantu>90</Mantu>";

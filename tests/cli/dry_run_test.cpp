@@ -35,15 +35,16 @@ TEST(DryRun, ChangesNoRowNorGeneratorAndTheRealRunStillWrites) {
             dm.SqlToValue(
                 "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, SNAME, LNAME) VALUES "
                 "('2300010001', 1, '6405181123', 'Огнян', 'Петров', 'Илчев')");
-            doctor = "--doctor " + std::to_string(std::get<std::int64_t>(
-                                         dm.SqlToValue("SELECT MAX(ID) FROM DOCTOR")));
+            doctor =
+                "--doctor " +
+                std::to_string(std::get<std::int64_t>(dm.SqlToValue("SELECT MAX(ID) FROM DOCTOR")));
             db::GDBCloseDatabase(dm);
         }
         const char* source = std::getenv("KALVEX_SOURCE_DIR");
         const std::string command = "run --nrd " + std::to_string(c.year) + " --xml '" +
-                                    std::string(source == nullptr ? "." : source) +
-                                    "/samples/" + c.file + "' --db '" + database.path() +
-                                    "' " + doctor + " --log '" + dir.file("kalvex.log") + "'";
+                                    std::string(source == nullptr ? "." : source) + "/samples/" +
+                                    c.file + "' --db '" + database.path() + "' " + doctor +
+                                    " --log '" + dir.file("kalvex.log") + "'";
         const testing::DatabaseState before = testing::databaseState(database.path());
 
         const testing::ProgramRun dry = testing::runImport(command + " --dry-run");

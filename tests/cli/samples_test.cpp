@@ -106,13 +106,13 @@ TEST(Samples, EachImportsEveryDocumentKindOfItsVersionOnce) {
             db.value(
                 "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, SNAME, LNAME) VALUES "
                 "('2300010001', 1, '6405181123', 'Огнян', 'Петров', 'Илчев')");
-            doctor = "--doctor " + std::to_string(std::get<std::int64_t>(
-                                         db.value("SELECT MAX(ID) FROM DOCTOR")));
+            doctor = "--doctor " +
+                     std::to_string(std::get<std::int64_t>(db.value("SELECT MAX(ID) FROM DOCTOR")));
         }
         const std::string command = "run --nrd " + std::to_string(s.year) + " --xml '" +
-                                    samplePath(s) + "' --db '" + database.path() +
-                                    "' --edition " + s.edition + " " + doctor + " --log '" +
-                                    dir.file("kalvex.log") + "' --summary json";
+                                    samplePath(s) + "' --db '" + database.path() + "' --edition " +
+                                    s.edition + " " + doctor + " --log '" + dir.file("kalvex.log") +
+                                    "' --summary json";
 
         const testing::ProgramRun first = testing::runImport(command);
         ASSERT_EQ(first.exitCode, 0)
@@ -143,8 +143,7 @@ TEST(Samples, EachImportsEveryDocumentKindOfItsVersionOnce) {
                                  examinations[1].str() + ","),
                   std::string::npos)
             << again.out;
-        EXPECT_FALSE(std::regex_search(again.out, std::regex("\"written\": [1-9]")))
-            << again.out;
+        EXPECT_FALSE(std::regex_search(again.out, std::regex("\"written\": [1-9]"))) << again.out;
     }
 }
 

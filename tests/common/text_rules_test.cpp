@@ -39,7 +39,8 @@ TEST(Numbers, StrToIntReadsWholeNumbersOrNamesTheText) {
             StrToInt(bad);
             ADD_FAILURE() << bad;
         } catch (const kalvex::Error& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid integer value");
         }
     }
 }

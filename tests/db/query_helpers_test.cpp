@@ -177,9 +177,9 @@ TEST_F(QueryHelpersTest, TextsTakenInTurnAnswerWithTheirOwnParameters) {
 TEST_F(QueryHelpersTest, MoreTextsThanAreKeptPreparedStillAnswerRight) {
     for (int round = 0; round < 2; ++round)
         for (std::int64_t i = 0; i < 50; ++i)
-            EXPECT_EQ(dm.SqlToValue("SELECT " + std::to_string(i) +
-                                        " + CAST(:N AS BIGINT) FROM RDB$DATABASE",
-                                    {{"N", std::int64_t{1}}}),
+            EXPECT_EQ(dm.SqlToValue(
+                          "SELECT " + std::to_string(i) + " + CAST(:N AS BIGINT) FROM RDB$DATABASE",
+                          {{"N", std::int64_t{1}}}),
                       Variant{i + 1})
                 << i;
 }

@@ -126,7 +126,8 @@ TEST_F(StatementTest, NewTextDiscardsTheValuesOfTheLastRowEvenWhenItIsTheSameTex
     insert.setText("UIN", "2300000001");
     insert.setText("FNAME", "Петър");
     insert.execute();
-    for (const std::string& next : {sql, std::string("INSERT INTO DOCTOR (UIN, FNAME) VALUES (:UIN, :FNAME)")}) {
+    for (const std::string& next :
+         {sql, std::string("INSERT INTO DOCTOR (UIN, FNAME) VALUES (:UIN, :FNAME)")}) {
         insert.setSql(next);
         insert.setText("UIN", next == sql ? "2300000002" : "2300000003");
         insert.execute();

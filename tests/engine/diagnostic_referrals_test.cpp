@@ -43,15 +43,25 @@ TEST_F(EngineTest, ReferralRowOfNrd2022) {
     } cases[] = {
         {"number with leading zeros, two codes, type 4",
          mdd("000302", 4, "I10 E11"),
-         {{"NUMBER", "302"}, {"CAST(DATA AS VARCHAR(10))", "2023-04-07"}, {"ICD_CODE", "I10"}, {"ICD_CODE_ADD", "E11"},
-          {"MED_DIAG_NAPR_TYPE_ID", "3"}, {"NRN", ""}, {"NZIS_STATUS", "0"}}},
+         {{"NUMBER", "302"},
+          {"CAST(DATA AS VARCHAR(10))", "2023-04-07"},
+          {"ICD_CODE", "I10"},
+          {"ICD_CODE_ADD", "E11"},
+          {"MED_DIAG_NAPR_TYPE_ID", "3"},
+          {"NRN", ""},
+          {"NZIS_STATUS", "0"}}},
         {"own NRN and status, type 6",
          mdd("17", 6, "I10", {}, "<NRN>23049C000001</NRN><NzisStatus>5</NzisStatus>"),
-         {{"NUMBER", "17"}, {"NRN", "23049C000001"}, {"NZIS_STATUS", "5"},
-          {"MED_DIAG_NAPR_TYPE_ID", "9"}, {"ICD_CODE_ADD", "NULL"}}},
+         {{"NUMBER", "17"},
+          {"NRN", "23049C000001"},
+          {"NZIS_STATUS", "5"},
+          {"MED_DIAG_NAPR_TYPE_ID", "9"},
+          {"ICD_CODE_ADD", "NULL"}}},
         {"11 characters at place 2: national, type 13",
          mdd("4", 1, "I10") + mdd("23049D00001", 13, "I10", {}, "<NzisStatus>5</NzisStatus>"),
-         {{"NUMBER", "2"}, {"NRN", "23049D00001"}, {"NZIS_STATUS", "3"},
+         {{"NUMBER", "2"},
+          {"NRN", "23049D00001"},
+          {"NZIS_STATUS", "3"},
           {"MED_DIAG_NAPR_TYPE_ID", "8"}}},
         {"10 characters: a number, type 3 unknown",
          mdd("0000000302", 3, "I10"),
@@ -60,7 +70,8 @@ TEST_F(EngineTest, ReferralRowOfNrd2022) {
          mdd("5", 5, "I1 E11"),
          {{"ICD_CODE", "I1 E11"}, {"ICD_CODE_ADD", "NULL"}, {"MED_DIAG_NAPR_TYPE_ID", "-1"}}},
         {"a first piece of 7 characters is no code",
-         mdd("5", 0, "I10.123 E11"), {{"ICD_CODE", "NULL"}, {"ICD_CODE_ADD", "E11"}}},
+         mdd("5", 0, "I10.123 E11"),
+         {{"ICD_CODE", "NULL"}, {"ICD_CODE_ADD", "E11"}}},
         {"no diagnosis", mdd("5", 2, ""), {{"ICD_CODE", "NULL"}, {"ICD_CODE_ADD", "NULL"}}},
     };
     const std::int32_t doctor = addDoctor("0400000001", 1);
@@ -94,8 +105,9 @@ TEST_F(EngineTest, ReferralTakesTheExaminationOutOfTheJournal) {
                   c.journal)
             << c.year << " " << c.edition << " " << c.mdds;
     }
-    EXPECT_TRUE(contains(log, "Това медико-диагностично направление вече съществува в базата, "
-                              "АЛ = 1"));
+    EXPECT_TRUE(contains(log,
+                         "Това медико-диагностично направление вече съществува в базата, "
+                         "АЛ = 1"));
 }
 
 TEST_F(EngineTest, TestsOfAReferralNrd2022) {
@@ -120,8 +132,9 @@ TEST_F(EngineTest, TestsOfAReferralNrd2022) {
                              "Импортиране на изследвания: Програмата не откри Изследване с код "
                              "99.99"}));
     // The fourth referral is the first one again: its tests join it, a test twice is logged.
-    EXPECT_TRUE(contains(log, "Това медико-диагностично направление вече съществува в базата, "
-                              "АЛ = 000412"));
+    EXPECT_TRUE(contains(log,
+                         "Това медико-диагностично направление вече съществува в базата, "
+                         "АЛ = 000412"));
     EXPECT_TRUE(contains(log, "Неуспешно импортиране на изследвания за АЛ 000412"));
 }
 
@@ -145,8 +158,8 @@ TEST_F(EngineTest, CodesWithoutRoomAreLogged) {
             under(addDoctor("04" + std::to_string(n), 1)));
         EXPECT_TRUE(contains(log, c.line)) << c.line;
     }
-    expectColumns("FROM BLANKA_MDN WHERE NUMBER = 6", {{"ICD_CODE", "I10"}, {"ICD_CODE_ADD", "E11"}},
-                  "2015");
+    expectColumns("FROM BLANKA_MDN WHERE NUMBER = 6",
+                  {{"ICD_CODE", "I10"}, {"ICD_CODE_ADD", "E11"}}, "2015");
 }
 
 TEST_F(EngineTest, EarlierVersionsWriteTheirReferralAndTests) {
@@ -157,14 +170,22 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirReferralAndTests) {
         const char* tests;  // ANALYSIS_ID of the EXAM_ANALYSIS rows
     } cases[] = {
         // Until NRD 2008 the code is the sheet's main diagnosis; NRD 2005 keeps the type.
-        {2005, mdd("000302", 4, "E11", {"01.03"}),
-         {{"NUMBER", "302"}, {"ICD_CODE", "I10"}, {"MED_DIAG_NAPR_TYPE_ID", "4"}}, "2"},
-        {2008, mdd("302", 4, "E11", {"01.01", "06.01"}),
-         {{"ICD_CODE", "I10"}, {"MED_DIAG_NAPR_TYPE_ID", "3"}}, "1 4"},
-        {2009, mdd("302", 7, "E11 J20", {"01.06"}),
-         {{"ICD_CODE", "E11"}, {"ICD_CODE_ADD", "J20"}, {"MED_DIAG_NAPR_TYPE_ID", "4"}}, "3"},
-        {2015, mdd("302", 1, "E11.123 J20", {"09.09", "01.01"}),
-         {{"ICD_CODE", "NULL"}, {"ICD_CODE_ADD", "J20"}}, "1"},
+        {2005,
+         mdd("000302", 4, "E11", {"01.03"}),
+         {{"NUMBER", "302"}, {"ICD_CODE", "I10"}, {"MED_DIAG_NAPR_TYPE_ID", "4"}},
+         "2"},
+        {2008,
+         mdd("302", 4, "E11", {"01.01", "06.01"}),
+         {{"ICD_CODE", "I10"}, {"MED_DIAG_NAPR_TYPE_ID", "3"}},
+         "1 4"},
+        {2009,
+         mdd("302", 7, "E11 J20", {"01.06"}),
+         {{"ICD_CODE", "E11"}, {"ICD_CODE_ADD", "J20"}, {"MED_DIAG_NAPR_TYPE_ID", "4"}},
+         "3"},
+        {2015,
+         mdd("302", 1, "E11.123 J20", {"09.09", "01.01"}),
+         {{"ICD_CODE", "NULL"}, {"ICD_CODE_ADD", "J20"}},
+         "1"},
         {2018, mdd("0000000302", 1, "E11", {"01.03"}), {{"NUMBER", "302"}}, "2"},
         {2021, mdd("302", 10, "E11", {"01.01"}), {{"MED_DIAG_NAPR_TYPE_ID", "7"}}, "1"},
     };
@@ -203,19 +224,24 @@ TEST_F(EngineTest, NationalReferralOf2018And2021) {
         const char* status;
     } cases[] = {{2018, "NULL"}, {2021, "1"}};
     for (const Case& c : cases) {
-        SheetSpec sheet = sheetWith(
-            mdd("23049B00000" + std::to_string(c.year % 10), 1, "U07.1 B34",
-                {"01.01", "01.40", "06.30", "01.06"}) +
-            mdd("302", 1, "E11", {"01.03"}));
+        SheetSpec sheet = sheetWith(mdd("23049B00000" + std::to_string(c.year % 10), 1, "U07.1 B34",
+                                        {"01.01", "01.40", "06.30", "01.06"}) +
+                                    mdd("302", 1, "E11", {"01.03"}));
         sheet.extra += "<HState>температура, кашлица и гърлобол; Главоболие</HState>";
         const std::int32_t doctor = addDoctor("04000" + std::to_string(c.year), 1);
         run(c.year, withSheets({sheet}), under(doctor));
         const std::string label = std::to_string(c.year);
         expectColumns("FROM NZIS_MDN WHERE ID = (SELECT MAX(ID) FROM NZIS_MDN)",
                       {{"NRN", ("23049B00000" + std::to_string(c.year % 10)).c_str()},
-                       {"MKB", "U07.1"}, {"MKB_ADD", "NULL"}, {"ANALS", "25"}, {"SIMPTOMI", "515"},
-                       {"NZIS_CATEGORY", "R1"}, {"NZIS_TYPE", "1"}, {"NZIS_STATUS", c.status},
-                       {"ZAM_UIN", ("04000" + label).c_str()}, {"DATE_CREATED", "2023-04-07"},
+                       {"MKB", "U07.1"},
+                       {"MKB_ADD", "NULL"},
+                       {"ANALS", "25"},
+                       {"SIMPTOMI", "515"},
+                       {"NZIS_CATEGORY", "R1"},
+                       {"NZIS_TYPE", "1"},
+                       {"NZIS_STATUS", c.status},
+                       {"ZAM_UIN", ("04000" + label).c_str()},
+                       {"DATE_CREATED", "2023-04-07"},
                        {"VIRTUAL_PREGLED_ID", "NULL"}},
                       label);
         EXPECT_EQ(value("SELECT COUNT(*) FROM NZIS_MDN n JOIN PREGLED p ON p.ID = n.PREGLED_ID "
@@ -254,19 +280,19 @@ TEST_F(EngineTest, MalformedReferralRollsTheSheetBack) {
         EXPECT_EQ(count("BLANKA_MDN"), 0) << c.year;
         EXPECT_EQ(count("EXAM_ANALYSIS"), 0) << c.year;
     }
-    EXPECT_TRUE(contains(log, "Амбулаторният лист с номер 000412 не е импортиран: '12a' is not "
-                              "a valid integer value"));
+    EXPECT_TRUE(contains(log,
+                         "Амбулаторният лист с номер 000412 не е импортиран: '12a' is not "
+                         "a valid integer value"));
 }
 
 TEST_F(EngineTest, SecondImportWritesNoReferralAgain) {
     for (const int year : {2022, 2018}) {
         const std::int32_t doctor = addDoctor(std::to_string(year), 1);
-        const auto report = withSheets({sheetWith(
-            mdd("302", 1, "E11", {"01.01", "01.03"}) +
-            mdd("23049B000001", 1, "E11", {"01.01"}))});
+        const auto report = withSheets({sheetWith(mdd("302", 1, "E11", {"01.01", "01.03"}) +
+                                                  mdd("23049B000001", 1, "E11", {"01.01"}))});
         run(year, report, under(doctor));
-        const auto before = std::make_tuple(count("BLANKA_MDN"), count("EXAM_ANALYSIS"),
-                                            count("NZIS_MDN"));
+        const auto before =
+            std::make_tuple(count("BLANKA_MDN"), count("EXAM_ANALYSIS"), count("NZIS_MDN"));
         run(year, report, under(doctor));
         EXPECT_EQ(std::make_tuple(count("BLANKA_MDN"), count("EXAM_ANALYSIS"), count("NZIS_MDN")),
                   before)

@@ -98,11 +98,13 @@ TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
         std::vector<std::string> lines;
     } cases[] = {
         // NRD 2022 starts every sheet without a word.
-        {2022, {"11", "15", "", "12"},
+        {2022,
+         {"11", "15", "", "12"},
          {"Импортиране на първичен АЛ № 1", "Импортиране на  АЛ № 2", "Импортиране на  АЛ № 3",
           "Импортиране на вторичен АЛ № 4"}},
         // Earlier versions keep the word for another number and drop it for no number.
-        {2018, {"11", "15", "", "12"},
+        {2018,
+         {"11", "15", "", "12"},
          {"Импортиране на първичен АЛ № 1", "Импортиране на първичен АЛ № 2",
           "Импортиране на  АЛ № 3", "Импортиране на вторичен АЛ № 4"}},
     };

@@ -24,8 +24,8 @@ namespace kalvex::engine {
 // The user of a test run: answers from a script, and a record of what it was shown.
 class ScriptedUser final : public ImportUser {
   public:
-    std::deque<bool> yesNo;                          // popped per question; No when empty
-    std::deque<std::optional<std::string>> inputs;   // popped per input; cancel when empty
+    std::deque<bool> yesNo;                         // popped per question; No when empty
+    std::deque<std::optional<std::string>> inputs;  // popped per input; cancel when empty
     std::vector<std::string> actions, countTexts, questions, prompts, messages, memo;
     int position = 0, maximum = 0;
 
@@ -112,20 +112,20 @@ class EngineTest : public ::testing::Test {
                        const db::Params& params = {}) {
         for (const auto& [column, expected] : columns) {
             const std::string name = column;
-            const std::string expr = name.find("DATE") != std::string::npos
-                                         ? "CAST(" + name + " AS VARCHAR(10))"
-                                         : name;
+            const std::string expr =
+                name.find("DATE") != std::string::npos ? "CAST(" + name + " AS VARCHAR(10))" : name;
             EXPECT_EQ(text(value("SELECT " + expr + " " + from, params)), expected)
                 << label << ": " << name;
         }
     }
     std::int32_t addDoctor(const std::string& uin, std::int32_t speciality,
                            const std::string& egn = "") {
-        value("INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, LNAME) VALUES (:U, :S, :E, "
-              "'Мария', 'Петрова')",
-              {{"U", uin}, {"S", std::int64_t{speciality}}, {"E", egn}});
-        return static_cast<std::int32_t>(std::get<std::int64_t>(
-            value("SELECT MAX(ID) FROM DOCTOR")));
+        value(
+            "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, LNAME) VALUES (:U, :S, :E, "
+            "'Мария', 'Петрова')",
+            {{"U", uin}, {"S", std::int64_t{speciality}}, {"E", egn}});
+        return static_cast<std::int32_t>(
+            std::get<std::int64_t>(value("SELECT MAX(ID) FROM DOCTOR")));
     }
     // Settings of a run under the database doctor `doctorId`.
     static ImportSettings under(std::int32_t doctorId, int edition = 0) {

@@ -22,7 +22,8 @@ class ImmunisationsTest : public EngineTest {
         EngineTest::SetUp();
         // A catalogue code that is no number must not break the look-up of one that is.
         value("INSERT INTO IMMUNIZATION (ID, CODE, NAME, EFFECTIVE) VALUES (5, 'BCG-X', 'б', 'Y')");
-        value("INSERT INTO IMMUNIZATION (ID, CODE, NAME, EFFECTIVE) VALUES (6, '55', 'стара', 'N')");
+        value(
+            "INSERT INTO IMMUNIZATION (ID, CODE, NAME, EFFECTIVE) VALUES (6, '55', 'стара', 'N')");
     }
 
     // The rows of the sheet imported last, in the order written, as
@@ -51,49 +52,66 @@ struct Case {
 };
 
 TEST_F(ImmunisationsTest, RowsPerVersion) {
-    const std::string vaccine = "<Vaccine><VaccineNo>AB123</VaccineNo><VaccineType>1</VaccineType>"
-                                "</Vaccine>";
+    const std::string vaccine =
+        "<Vaccine><VaccineNo>AB123</VaccineNo><VaccineType>1</VaccineType>"
+        "</Vaccine>";
     const Case cases[] = {
-        {"2022 two codes share series and register number", 2022,
+        {"2022 two codes share series and register number",
+         2022,
          "<Imun><CodeImun>12</CodeImun><CodeImun>31</CodeImun>" + vaccine +
              "<NoImun>23049I000001</NoImun></Imun>",
          {"2|AB123|23049I000001|NULL", "3|AB123|23049I000001|NULL"}},
-        {"2022 vaccination procedure first", 2022,
+        {"2022 vaccination procedure first",
+         2022,
          std::string(kVaccination) + kOtherProcedure + "<Imun><CodeImun>12</CodeImun></Imun>",
          {"2|||1"}},
-        {"2022 vaccination procedure second only", 2022,
+        {"2022 vaccination procedure second only",
+         2022,
          std::string(kOtherProcedure) + kVaccination + "<Imun><CodeImun>12</CodeImun></Imun>",
          {"2|||NULL"}},
-        {"2022 register number alone", 2022, "<Imun><NoImun>23049I000002</NoImun></Imun>",
+        {"2022 register number alone",
+         2022,
+         "<Imun><NoImun>23049I000002</NoImun></Imun>",
          {"0||23049I000002|NULL"}},
         {"2022 neither", 2022, "<Imun></Imun>", {}},
         {"2022 tuberculin test without codes", 2022, "<Imun><Mantu>90</Mantu></Imun>", {}},
         // The tuberculin test keeps none of the last vaccine's data.
-        {"2022 tuberculin test after a vaccination", 2022,
+        {"2022 tuberculin test after a vaccination",
+         2022,
          std::string(kVaccination) + "<Imun><CodeImun>12</CodeImun>" + vaccine +
              "<NoImun>23049I000003</NoImun><Mantu>90</Mantu></Imun>",
          {"2|AB123|23049I000003|1", "4|NULL|NULL|NULL"}},
-        {"2022 code without an effective entry", 2022,
+        {"2022 code without an effective entry",
+         2022,
          "<Imun><CodeImun>77</CodeImun><CodeImun>55</CodeImun><CodeImun>012</CodeImun></Imun>",
          {"2|||NULL"},
          {"Не съществува ефективна имунизация с код = 77",
           "Не съществува ефективна имунизация с код = 55"}},
-        {"2022 same code twice", 2022,
+        {"2022 same code twice",
+         2022,
          "<Imun><CodeImun>12</CodeImun><CodeImun>12</CodeImun><CodeImun>31</CodeImun></Imun>",
          {"2|||NULL", "3|||NULL"},
          {"Тази имунизация вече съществува в базата, АЛ = 2023-04-07"}},
-        {"2021 register number and vaccine", 2021,
+        {"2021 register number and vaccine",
+         2021,
          "<Imun><CodeImun>1</CodeImun>" + vaccine + "<NoImun>23049I000004</NoImun></Imun>",
          {"1|AB123|23049I000004|NULL"}},
-        {"2018 tuberculin test alone", 2018, "<Imun><Mantu>90</Mantu></Imun>",
+        {"2018 tuberculin test alone",
+         2018,
+         "<Imun><Mantu>90</Mantu></Imun>",
          {"4|NULL|NULL|NULL"}},
-        {"2018 vaccine is not read", 2018,
+        {"2018 vaccine is not read",
+         2018,
          std::string(kVaccination) + "<Imun><CodeImun>12</CodeImun>" + vaccine + "</Imun>",
          {"2|NULL|NULL|NULL"}},
-        {"2005 codes and tuberculin test", 2005,
+        {"2005 codes and tuberculin test",
+         2005,
          "<Imun><CodeImun>12</CodeImun><CodeImun>31</CodeImun><Mantu>090</Mantu></Imun>",
          {"2|NULL|NULL|NULL", "3|NULL|NULL|NULL", "4|NULL|NULL|NULL"}},
-        {"2009 empty tuberculin test finds nothing", 2009, "<Imun><Mantu></Mantu></Imun>", {},
+        {"2009 empty tuberculin test finds nothing",
+         2009,
+         "<Imun><Mantu></Mantu></Imun>",
+         {},
          {"Не съществува ефективна имунизация с код = "}},
     };
     const std::int32_t doctor = addDoctor("0400000001", 1);
@@ -135,15 +153,15 @@ TEST_F(ImmunisationsTest, SecondImportWritesNothingNew) {
 // the immunisation it wrote before it failed.
 TEST_F(ImmunisationsTest, SheetWithImmunisationsIsDurableWholeAndAStoppedSheetNotAtAll) {
     SheetSpec whole;
-    whole.extra = "<Imun><CodeImun>12</CodeImun><CodeImun>31</CodeImun></Imun>"
-                  "<Docs><HospNapr><Hosp><PathNum>120</PathNum><NaprNo>5</NaprNo></Hosp>"
-                  "</HospNapr></Docs>";
+    whole.extra =
+        "<Imun><CodeImun>12</CodeImun><CodeImun>31</CodeImun></Imun>"
+        "<Docs><HospNapr><Hosp><PathNum>120</PathNum><NaprNo>5</NaprNo></Hosp>"
+        "</HospNapr></Docs>";
     SheetSpec stopped;
     stopped.noAl = "000413";
     stopped.egn = "8001010005";
     stopped.extra = "<Imun><CodeImun>1</CodeImun><CodeImun></CodeImun></Imun>";
-    EXPECT_THROW(run(2022, withSheets({whole, stopped}), under(addDoctor("0400000001", 1))),
-                 Error);
+    EXPECT_THROW(run(2022, withSheets({whole, stopped}), under(addDoctor("0400000001", 1))), Error);
 
     db::Tdm other;
     db::GDBOpenDatabase(other, database.path());

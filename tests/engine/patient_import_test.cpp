@@ -18,33 +18,53 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
         std::function<void(SheetSpec&)> sheet;
         Expected columns;
     } cases[] = {
-        {"EGN", [](SheetSpec&) {},
-         {{"EGN", "7501020018"}, {"PID_TYPE", "E"}, {"SEX_TYPE", "0"}, {"BIRTH_DATE", "1975-01-02"},
-          {"OBLAST", "София - град"}, {"PAT_KIND", "1"}, {"DATE_ZAPISVANE", "2023-04-07"},
-          {"OSIGUREN", "Y"}, {"IS_NEBL_USL", "N"}, {"RECKNNO", "NULL"}, {"COUNTRY", "NULL"}}},
+        {"EGN",
+         [](SheetSpec&) {},
+         {{"EGN", "7501020018"},
+          {"PID_TYPE", "E"},
+          {"SEX_TYPE", "0"},
+          {"BIRTH_DATE", "1975-01-02"},
+          {"OBLAST", "София - град"},
+          {"PAT_KIND", "1"},
+          {"DATE_ZAPISVANE", "2023-04-07"},
+          {"OSIGUREN", "Y"},
+          {"IS_NEBL_USL", "N"},
+          {"RECKNNO", "NULL"},
+          {"COUNTRY", "NULL"}}},
         {"foreigner's number",
          [](SheetSpec& s) {
              s.egn = "1234567890";
              s.patientExtra = "<LNCH><dateBirth>1980-02-03</dateBirth><Sex>1</Sex></LNCH>";
          },
-         {{"EGN", "1234567890"}, {"PID_TYPE", "L"}, {"SEX_TYPE", "0"}, {"BIRTH_DATE", "1980-02-03"}}},
+         {{"EGN", "1234567890"},
+          {"PID_TYPE", "L"},
+          {"SEX_TYPE", "0"},
+          {"BIRTH_DATE", "1980-02-03"}}},
         {"social-security number",
          [](SheetSpec& s) {
              s.egn = "0000000000";
-             s.patientExtra = "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>GB</COUNTRYCODE>"
-                              "<COUNTRYIDNO>HI-1</COUNTRYIDNO><DateIssue>2022-01-05</DateIssue>"
-                              "<DateFrom>bad</DateFrom></COUNTRY>";
+             s.patientExtra =
+                 "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>GB</COUNTRYCODE>"
+                 "<COUNTRYIDNO>HI-1</COUNTRYIDNO><DateIssue>2022-01-05</DateIssue>"
+                 "<DateFrom>bad</DateFrom></COUNTRY>";
          },
-         {{"EGN", "SS-77"}, {"PID_TYPE", "S"}, {"COUNTRY", "UK"}, {"HEALTH_INSURANCE_NUMBER", "HI-1"},
-          {"DATEISSUE", "2022-01-05"}, {"DATEFROM", "NULL"}, {"SEX_TYPE", "NULL"}}},
+         {{"EGN", "SS-77"},
+          {"PID_TYPE", "S"},
+          {"COUNTRY", "UK"},
+          {"HEALTH_INSURANCE_NUMBER", "HI-1"},
+          {"DATEISSUE", "2022-01-05"},
+          {"DATEFROM", "NULL"},
+          {"SEX_TYPE", "NULL"}}},
         {"foreign personal number wins over the social-security number",
          [](SheetSpec& s) {
              s.egn = "0000000000";
-             s.patientExtra = "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>DE</COUNTRYCODE>"
-                              "<PersID_No>DE-123</PersID_No></COUNTRY>";
+             s.patientExtra =
+                 "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>DE</COUNTRYCODE>"
+                 "<PersID_No>DE-123</PersID_No></COUNTRY>";
          },
          {{"EGN", "DE-123"}, {"PID_TYPE", "F"}, {"COUNTRY", "DE"}}},
-        {"no number at all", [](SheetSpec& s) { s.egn = "0000000000"; },
+        {"no number at all",
+         [](SheetSpec& s) { s.egn = "0000000000"; },
          {{"EGN", "0000000000"}, {"PID_TYPE", "E"}, {"COUNTRY", ""}}},
         {"region and municipality",
          [](SheetSpec& s) {
@@ -58,9 +78,13 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
              s.zdrRajon = "";
          },
          {{"OBLAST", "София - град"}, {"OBSHTINA", "Столичен"}}},
-        {"region out of the table", [](SheetSpec& s) { s.rzok = "29"; },
-         {{"OBLAST", "Няма област"}, {"OBSHTINA", "Няма община"}, {"NAS_MQSTO", "Няма населено място"}}},
-        {"municipality 00 is the region", [](SheetSpec& s) { s.zdrRajon = "00"; },
+        {"region out of the table",
+         [](SheetSpec& s) { s.rzok = "29"; },
+         {{"OBLAST", "Няма област"},
+          {"OBSHTINA", "Няма община"},
+          {"NAS_MQSTO", "Няма населено място"}}},
+        {"municipality 00 is the region",
+         [](SheetSpec& s) { s.zdrRajon = "00"; },
          {{"OBSHTINA", "София - град"}}},
         {"address cut at 40 characters",
          [](SheetSpec& s) { s.address = "ж.к. Младост 1, бл. 12, вх. А, ет. 4, ап. 15"; },
@@ -70,7 +94,10 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
              s.flags = "<Sign>1</Sign><Pay>1</Pay><Incidentally>1</Incidentally><Disadv>1</Disadv>";
              s.extra = "<Docs><Rp><RpBook>RB-5</RpBook></Rp></Docs>";
          },
-         {{"PAT_KIND", "4"}, {"DATE_ZAPISVANE", "NULL"}, {"RECKNNO", "RB-5"}, {"IS_NEBL_USL", "Y"}}},
+         {{"PAT_KIND", "4"},
+          {"DATE_ZAPISVANE", "NULL"},
+          {"RECKNNO", "RB-5"},
+          {"IS_NEBL_USL", "Y"}}},
     };
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
@@ -79,8 +106,9 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(2022, withSheets({sheet}), under(doctor));
-        expectColumns("FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
-                      c.columns, c.what, {{"N", sheet.noAl}});
+        expectColumns(
+            "FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
+            c.columns, c.what, {{"N", sheet.noAl}});
         EXPECT_EQ(text(value("SELECT DOCTOR_ID FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM "
                              "PREGLED WHERE AMB_LISTN = :N)",
                              {{"N", sheet.noAl}})),
@@ -103,7 +131,8 @@ TEST_F(EngineTest, ExistingPatientIsNeitherInsertedNorChangedAndTheLogSaysSo) {
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PACIENT"), 3);
     EXPECT_EQ(count("PACIENT WHERE FNAME = 'Стара'"), 1);
-    EXPECT_EQ(log[1], "Импортиране на пациент: Пациентът Иван Стоянов вече съществува в базата на Salvix");
+    EXPECT_EQ(log[1],
+              "Импортиране на пациент: Пациентът Иван Стоянов вече съществува в базата на Salvix");
 }
 
 TEST_F(EngineTest, NotesCarryTheDateInTheFormatOfTheMoment) {
@@ -159,8 +188,9 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
         {2008,
          [](SheetSpec& s) {
              s.egn = "0000000000";
-             s.patientExtra = "<COUNTRY><COUNTRYCODE>GB</COUNTRYCODE><COUNTRYIDNO>GB-9</COUNTRYIDNO>"
-                              "</COUNTRY>";
+             s.patientExtra =
+                 "<COUNTRY><COUNTRYCODE>GB</COUNTRYCODE><COUNTRYIDNO>GB-9</COUNTRYIDNO>"
+                 "</COUNTRY>";
          },
          {{"EGN", "GB-9"}, {"PID_TYPE", "F"}, {"COUNTRY", "GB"}}},
         // 2009 on: the foreign number wins even when it is empty.
@@ -178,8 +208,9 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(c.year, withSheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));
-        expectColumns("FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
-                      c.columns, std::to_string(c.year), {{"N", sheet.noAl}});
+        expectColumns(
+            "FROM PACIENT WHERE ID = (SELECT PACIENT_ID FROM PREGLED WHERE AMB_LISTN = :N)",
+            c.columns, std::to_string(c.year), {{"N", sheet.noAl}});
         value("DELETE FROM PACIENT");
     }
     // 2005 has no "none" names: a region out of the table stops the run.

@@ -14,9 +14,9 @@ TEST(MapNaprTypes, GivesTheTypeOfAKindAndReasonAndMinusOneForAPairWithout) {
         std::int32_t kind, reason, expected;
     };
     const Case cases[] = {
-        {0, 1, 1},  {0, 5, 5},  {0, 6, -1}, {0, 7, 6},   {0, 8, -1},  {0, 12, 10},
-        {0, 13, -1}, {1, 3, -1}, {1, 4, 3},  {1, 13, 6},  {2, 0, 0},   {2, 60, 60},
-        {2, 61, 1}, {2, 75, 15}, {3, 1, -1}, {-1, 1, -1},
+        {0, 1, 1},   {0, 5, 5},   {0, 6, -1}, {0, 7, 6},   {0, 8, -1}, {0, 12, 10},
+        {0, 13, -1}, {1, 3, -1},  {1, 4, 3},  {1, 13, 6},  {2, 0, 0},  {2, 60, 60},
+        {2, 61, 1},  {2, 75, 15}, {3, 1, -1}, {-1, 1, -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MapNaprTypes(c.reason, c.kind), c.expected)
@@ -50,25 +50,24 @@ TEST_F(SpecialistTest, SecondaryVisitTakesThePrimaryExaminationsType) {
         int year;
         int vidNapr, naprFor;
         std::string primaryDate;
-        bool primaryFirst;   // imported by an earlier run
+        bool primaryFirst;  // imported by an earlier run
         bool samePatient;
-        std::string named;   // "NoAmbL" when not the primary's number
+        std::string named;  // "NoAmbL" when not the primary's number
         std::string expected;
     };
     const std::vector<Case> cases = {
         {"in the database", 2022, 1, 4, "2023-04-03", true, true, "", "4"},
-        {"in the database, of the table's kind 1", 2022, 2, 13, "2023-04-03", true, true, "",
-         "6"},
+        {"in the database, of the table's kind 1", 2022, 2, 13, "2023-04-03", true, true, "", "6"},
         {"later in the same e-report", 2022, 2, 13, "2023-04-03", false, true, "", "6"},
         {"none in the database: the reason", 2022, 1, 6, "2023-04-03", true, true, "", "1"},
         {"none in the database: 2018 keeps it", 2018, 1, 6, "2023-04-03", true, true, "", "-1"},
-        {"later in the e-report, of an other patient", 2022, 1, 4, "2023-04-03", false, false,
-         "", "1"},
-        {"later in the e-report, dated on the period's first day", 2022, 1, 4, "2023-04-01",
-         false, true, "", "1"},
+        {"later in the e-report, of an other patient", 2022, 1, 4, "2023-04-03", false, false, "",
+         "1"},
+        {"later in the e-report, dated on the period's first day", 2022, 1, 4, "2023-04-01", false,
+         true, "", "1"},
         {"a number that is no sheet's", 2022, 1, 4, "2023-04-03", true, true, "3'0", "1"},
-        {"a number of 13 characters", 2022, 1, 4, "2023-04-03", true, true,
-         std::string(13, '7'), "1"},
+        {"a number of 13 characters", 2022, 1, 4, "2023-04-03", true, true, std::string(13, '7'),
+         "1"},
     };
     int number = 300;
     for (const Case& c : cases) {
@@ -77,8 +76,8 @@ TEST_F(SpecialistTest, SecondaryVisitTakesThePrimaryExaminationsType) {
         SheetSpec primary = primarySheet(number, c.primaryDate, c.vidNapr, c.naprFor);
         if (!c.samePatient)
             primary.egn = "8001010005";
-        const SheetSpec secondary = secondarySheet(
-            number + 1, c.named.empty() ? primary.noAl : c.named, c.primaryDate);
+        const SheetSpec secondary =
+            secondarySheet(number + 1, c.named.empty() ? primary.noAl : c.named, c.primaryDate);
         if (c.primaryFirst) {
             import(c.year, {primary});
             import(c.year, {secondary});
@@ -101,13 +100,14 @@ TEST_F(SpecialistTest, WithoutAPrimaryTypeTheReasonOfTheVisitDecides) {
     const std::vector<Case> cases = {
         {"no reason", "05", fiveYearOld, "", "0"},
         {"dispensary", "05", fiveYearOld, "<Disp>1</Disp>", "3"},
-        {"dispensary of a child under 6 at a paediatrician", "17", fiveYearOld,
-         "<Disp>1</Disp>", "8"},
-        {"dispensary of a 6-year-old at a paediatrician", "17", sixYearOld, "<Disp>1</Disp>",
-         "3"},
+        {"dispensary of a child under 6 at a paediatrician", "17", fiveYearOld, "<Disp>1</Disp>",
+         "8"},
+        {"dispensary of a 6-year-old at a paediatrician", "17", sixYearOld, "<Disp>1</Disp>", "3"},
         {"consultation", "05", fiveYearOld, "<Disp>1</Disp><Consult>1</Consult>", "1"},
-        {"child prevention", "05", fiveYearOld, "<Consult>1</Consult><Profilact><Child>1</Child>"
-         "</Profilact>", "6"},
+        {"child prevention", "05", fiveYearOld,
+         "<Consult>1</Consult><Profilact><Child>1</Child>"
+         "</Profilact>",
+         "6"},
         {"dispensary and mother prevention", "05", fiveYearOld,
          "<Disp>1</Disp><Profilact><Mother>1</Mother></Profilact>", "5"},
         {"rehabilitation", "23", fiveYearOld, "<Consult>1</Consult>", "7"},

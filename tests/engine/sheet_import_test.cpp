@@ -23,22 +23,42 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
         std::function<void(SheetSpec&)> sheet;
         Expected columns;
     } cases[] = {
-        {"primary visit", [](SheetSpec&) {},
-         {{"AMB_PR", "1"}, {"DOM_PR", "NULL"}, {"IS_REGISTRATION", "N"}, {"AMB_JOURNALN", "1"},
-          {"NRD", "2006"}, {"IS_FORM_VALID", "Y"}, {"PAY", "Y"}, {"INCIDENTALLY", "N"},
-          {"IS_VSD", "N"}, {"VSD_TYPE", "0"}, {"IS_PREVENTIVE", "N"}, {"PREVENTIVE_TYPE", "NULL"},
-          {"MAIN_DIAG_MKB", "I10"}, {"MAIN_DIAG_MKB_ADD", "NULL"}, {"PR_ZAB1_MKB", "NULL"},
-          {"NRN", ""}, {"NZIS_STATUS", "0"}, {"TALON_LKK", "NULL"}, {"RECKNNO", ""},
-          {"IS_NAET", "N"}, {"START_TIME", "10:30"}}},
+        {"primary visit",
+         [](SheetSpec&) {},
+         {{"AMB_PR", "1"},
+          {"DOM_PR", "NULL"},
+          {"IS_REGISTRATION", "N"},
+          {"AMB_JOURNALN", "1"},
+          {"NRD", "2006"},
+          {"IS_FORM_VALID", "Y"},
+          {"PAY", "Y"},
+          {"INCIDENTALLY", "N"},
+          {"IS_VSD", "N"},
+          {"VSD_TYPE", "0"},
+          {"IS_PREVENTIVE", "N"},
+          {"PREVENTIVE_TYPE", "NULL"},
+          {"MAIN_DIAG_MKB", "I10"},
+          {"MAIN_DIAG_MKB_ADD", "NULL"},
+          {"PR_ZAB1_MKB", "NULL"},
+          {"NRN", ""},
+          {"NZIS_STATUS", "0"},
+          {"TALON_LKK", "NULL"},
+          {"RECKNNO", ""},
+          {"IS_NAET", "N"},
+          {"START_TIME", "10:30"}}},
         {"secondary", [](SheetSpec& s) { s.examType = "12"; }, {{"AMB_PR", "2"}}},
-        {"home visit", [](SheetSpec& s) { s.examType = "21"; }, {{"AMB_PR", "NULL"}, {"DOM_PR", "1"}}},
+        {"home visit",
+         [](SheetSpec& s) { s.examType = "21"; },
+         {{"AMB_PR", "NULL"}, {"DOM_PR", "1"}}},
         {"registration with a primary sheet",
          [](SheetSpec& s) {
              s.examType = "13";
              s.extra = "<SIMPList><SecondaryVisit><NoAmbL>77</NoAmbL></SecondaryVisit></SIMPList>";
          },
          {{"AMB_PR", "2"}, {"IS_REGISTRATION", "Y"}}},
-        {"no exam type", [](SheetSpec& s) { s.examType = ""; }, {{"AMB_PR", "NULL"}, {"DOM_PR", "NULL"}}},
+        {"no exam type",
+         [](SheetSpec& s) { s.examType = ""; },
+         {{"AMB_PR", "NULL"}, {"DOM_PR", "NULL"}}},
         {"hospital prescription clears the visit numbers",
          [](SheetSpec& s) { s.extra = "<VisitFor><RpHosp>1</RpHosp><Disp>1</Disp></VisitFor>"; },
          {{"AMB_PR", "NULL"}, {"IS_RECEPTA_HOSPIT", "Y"}, {"IS_DISPANSERY", "Y"}}},
@@ -47,43 +67,62 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
          {{"AMB_PR", "NULL"}, {"IS_VSD", "Y"}, {"VSD_TYPE", "1"}}},
         {"mother without a week",
          [](SheetSpec& s) {
-             s.extra = "<VisitFor><Profilact><Mother>1</Mother><GestWeek>0</GestWeek><Risk>1</Risk>"
-                       "</Profilact></VisitFor>";
+             s.extra =
+                 "<VisitFor><Profilact><Mother>1</Mother><GestWeek>0</GestWeek><Risk>1</Risk>"
+                 "</Profilact></VisitFor>";
          },
-         {{"PREVENTIVE_TYPE", "3"}, {"GS", "NULL"}, {"IS_PREVENTIVE", "Y"}, {"IS_RISK_GROUP", "Y"}}},
+         {{"PREVENTIVE_TYPE", "3"},
+          {"GS", "NULL"},
+          {"IS_PREVENTIVE", "Y"},
+          {"IS_RISK_GROUP", "Y"}}},
         {"mother in week 12",
          [](SheetSpec& s) {
-             s.extra = "<VisitFor><Profilact><Mother>1</Mother><GestWeek>12</GestWeek></Profilact>"
-                       "</VisitFor>";
+             s.extra =
+                 "<VisitFor><Profilact><Mother>1</Mother><GestWeek>12</GestWeek></Profilact>"
+                 "</VisitFor>";
          },
          {{"PREVENTIVE_TYPE", "3"}, {"GS", "12"}}},
         {"child and mother",
          [](SheetSpec& s) {
-             s.extra = "<VisitFor><Profilact><Child>1</Child><Mother>1</Mother><GestWeek>12</GestWeek>"
-                       "</Profilact></VisitFor>";
+             s.extra =
+                 "<VisitFor><Profilact><Child>1</Child><Mother>1</Mother><GestWeek>12</GestWeek>"
+                 "</Profilact></VisitFor>";
          },
          {{"PREVENTIVE_TYPE", "1"}, {"GS", "NULL"}}},
         {"two diagnoses",
          [](SheetSpec& s) {
-             s.extra = "<Diag><MKB>E11.9</MKB><imeD>Диабет</imeD><MKBLinkD>E11</MKBLinkD></Diag>"
-                       "<Diag><MKB>J06.9</MKB><imeD>Инфекция</imeD></Diag>";
+             s.extra =
+                 "<Diag><MKB>E11.9</MKB><imeD>Диабет</imeD><MKBLinkD>E11</MKBLinkD></Diag>"
+                 "<Diag><MKB>J06.9</MKB><imeD>Инфекция</imeD></Diag>";
          },
-         {{"PR_ZAB1_MKB", "E11.9"}, {"PR_ZAB1_MKB_ADD", "E11"}, {"PR_ZAB2_OPIS", "Инфекция"},
-          {"PR_ZAB2_MKB_ADD", ""}, {"PR_ZAB3_MKB", "NULL"}}},
+         {{"PR_ZAB1_MKB", "E11.9"},
+          {"PR_ZAB1_MKB_ADD", "E11"},
+          {"PR_ZAB2_OPIS", "Инфекция"},
+          {"PR_ZAB2_MKB_ADD", ""},
+          {"PR_ZAB3_MKB", "NULL"}}},
         {"national number",
          [](SheetSpec& s) {
              s.noAl = "23049B000001";
              s.extra = "<NzisStatus>3</NzisStatus>";
          },
-         {{"AMB_LISTN", "0"}, {"NRN", "23049B000001"}, {"NZIS_STATUS", "6"}, {"AMB_JOURNALN", "0"}}},
+         {{"AMB_LISTN", "0"},
+          {"NRN", "23049B000001"},
+          {"NZIS_STATUS", "6"},
+          {"AMB_JOURNALN", "0"}}},
         {"documents",
          [](SheetSpec& s) {
-             s.extra = "<Docs><Izvestie>1</Izvestie><MedicalNote>2</MedicalNote><LKK><NoLKK>15</NoLKK>"
-                       "<TypeLKK>1</TypeLKK></LKK><HospNapr><Hosp><PathNum>120</PathNum></Hosp></HospNapr>"
-                       "<Rp><RpBook>RB-1</RpBook></Rp></Docs>";
+             s.extra =
+                 "<Docs><Izvestie>1</Izvestie><MedicalNote>2</MedicalNote><LKK><NoLKK>15</NoLKK>"
+                 "<TypeLKK>1</TypeLKK></LKK><HospNapr><Hosp><PathNum>120</PathNum></Hosp></"
+                 "HospNapr>"
+                 "<Rp><RpBook>RB-1</RpBook></Rp></Docs>";
          },
-         {{"IS_NOTIFICATION", "Y"}, {"IS_MEDBELEJKA", "Y"}, {"TALON_LKK", "15"},
-          {"IS_HOSPITALIZATION", "Y"}, {"IS_EPIKRIZA", "N"}, {"RECKNNO", "RB-1"}}},
+         {{"IS_NOTIFICATION", "Y"},
+          {"IS_MEDBELEJKA", "Y"},
+          {"TALON_LKK", "15"},
+          {"IS_HOSPITALIZATION", "Y"},
+          {"IS_EPIKRIZA", "N"},
+          {"RECKNNO", "RB-1"}}},
     };
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
@@ -92,8 +131,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(2022, withSheets({sheet}), under(doctor));
-        expectColumns("FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)", c.columns,
-                      c.what);
+        expectColumns("FROM PREGLED WHERE ID = (SELECT MAX(ID) FROM PREGLED)", c.columns, c.what);
     }
 }
 
@@ -103,7 +141,8 @@ TEST_F(EngineTest, TextsAreCutByCharacters) {
                   repeat("я", 3500) + "</Nonreimburce></Therapy>";
     run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(value("SELECT CHAR_LENGTH(ANAMN) FROM PREGLED"), common::Variant{std::int64_t{1000}});
-    EXPECT_EQ(value("SELECT CHAR_LENGTH(TERAPY) FROM PREGLED"), common::Variant{std::int64_t{3000}});
+    EXPECT_EQ(value("SELECT CHAR_LENGTH(TERAPY) FROM PREGLED"),
+              common::Variant{std::int64_t{3000}});
 }
 
 // The row has room for four further diagnoses: a fifth is named in the log, not lost unseen.
@@ -132,8 +171,9 @@ TEST_F(EngineTest, SheetAlreadyInTheDatabaseIsFoundByItsNumberAsANumber) {
     sheet.noAl = "412";
     run(2022, withSheets({sheet}), under(doctor));
     // Another sheet of the patient whose number is text must not break the look-up.
-    value("INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) SELECT PACIENT_ID, "
-          "DOCTOR_ID, START_DATE, 'АБВ' FROM PREGLED");
+    value(
+        "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) SELECT PACIENT_ID, "
+        "DOCTOR_ID, START_DATE, 'АБВ' FROM PREGLED");
     sheet.noAl = "000412";
     log.clear();
     run(2022, withSheets({sheet}), under(doctor));
@@ -163,18 +203,21 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
         // The clinical path sits right under the referral before NRD 2018.
         {2015,
          [](SheetSpec& s) {
-             s.extra = "<Docs><Izvestie>0</Izvestie><EtEpikriza>0</EtEpikriza><TalonTELK>0</TalonTELK>"
-                       "<HospNapr><PathNum>120</PathNum></HospNapr></Docs>";
+             s.extra =
+                 "<Docs><Izvestie>0</Izvestie><EtEpikriza>0</EtEpikriza><TalonTELK>0</TalonTELK>"
+                 "<HospNapr><PathNum>120</PathNum></HospNapr></Docs>";
          },
          {{"IS_HOSPITALIZATION", "Y"}, {"IS_NAPR_TELK", "N"}}},
         // A missing flag of the document model leaves its group's columns empty.
-        {2009, [](SheetSpec& s) { s.extra = "<VisitFor><Consult>1</Consult></VisitFor>"; },
+        {2009,
+         [](SheetSpec& s) { s.extra = "<VisitFor><Consult>1</Consult></VisitFor>"; },
          {{"NRD", "2006"}, {"IS_CONSULTATION", "NULL"}, {"PAY", "Y"}, {"IS_MEDBELEJKA", "NULL"}}},
         {2018,
          [](SheetSpec& s) {
-             s.extra = "<VisitFor><Consult>true</Consult><Disp>false</Disp><RpHosp>0</RpHosp>"
-                       "<LKKVisit>0</LKKVisit><Telk>0</Telk></VisitFor><Docs><TalonTELK>0</TalonTELK>"
-                       "</Docs>";
+             s.extra =
+                 "<VisitFor><Consult>true</Consult><Disp>false</Disp><RpHosp>0</RpHosp>"
+                 "<LKKVisit>0</LKKVisit><Telk>0</Telk></VisitFor><Docs><TalonTELK>0</TalonTELK>"
+                 "</Docs>";
          },
          {{"IS_CONSULTATION", "Y"}, {"IS_DISPANSERY", "N"}, {"AMB_PR", "1"}, {"NRN", ""}}},
     };

@@ -38,8 +38,11 @@ TEST_F(SpecialistTest, VisitRulesFillReferralAndPrimarySheetColumns) {
         {"a referral with a practice number",
          "11",
          simpList(primaryVisit("123", 2, 13)),
-         {{"SIMP_NAPR_N", "123"}, {"SIMP_NAPR_NRN", "NULL"}, {"VISIT_TYPE_ID", "1"},
-          {"NAPR_TYPE_ID", "6"}, {"AMB_PR", "1"}}},
+         {{"SIMP_NAPR_N", "123"},
+          {"SIMP_NAPR_NRN", "NULL"},
+          {"VISIT_TYPE_ID", "1"},
+          {"NAPR_TYPE_ID", "6"},
+          {"AMB_PR", "1"}}},
         {"a reason without a type",
          "11",
          simpList(primaryVisit("124", 1, 6)),
@@ -112,12 +115,17 @@ TEST_F(SpecialistTest, ProcedureGetsTheSpecialtysCatalogueIdElseAnyEffectiveOneE
         {"the specialty's ordinary procedure, an other specialty's one, an unknown code",
          procedure("89.52", "<CountP>3</CountP>") + procedure("95.09", "") +
              procedure("99.99", "<CountP>0</CountP>"),
-         {{"PROCEDURE1_ID", "1"}, {"PROCEDURE2_ID", "4"}, {"PROCEDURE3_ID", "0"},
-          {"PROCEDURE4_ID", "NULL"}, {"REH_PROC1", "3"}, {"REH_PROC2", "NULL"},
-          {"REH_PROC3", "NULL"}, {"REH_FINISHED_AT", "NULL"}}},
+         {{"PROCEDURE1_ID", "1"},
+          {"PROCEDURE2_ID", "4"},
+          {"PROCEDURE3_ID", "0"},
+          {"PROCEDURE4_ID", "NULL"},
+          {"REH_PROC1", "3"},
+          {"REH_PROC2", "NULL"},
+          {"REH_PROC3", "NULL"},
+          {"REH_FINISHED_AT", "NULL"}}},
         {"a highly specialised procedure on a VSD visit, article 147 first",
-         "<VisitFor><VSDVisit><Hosp>0</Hosp></VSDVisit></VisitFor>" +
-             procedure("88.72", "") + procedure("89.52", ""),
+         "<VisitFor><VSDVisit><Hosp>0</Hosp></VSDVisit></VisitFor>" + procedure("88.72", "") +
+             procedure("89.52", ""),
          {{"PROCEDURE1_ID", "2"}, {"PROCEDURE2_ID", "1"}}},
         {"codes that cannot match find nothing",
          procedure("89'52", "") + procedure(std::string(20, '9'), ""),
@@ -145,18 +153,18 @@ TEST_F(SpecialistTest, RehabilitationEndStampsThePrimaryExamination) {
         int stampedPrimaries;
     };
     const std::vector<Case> cases = {
-        {2022, "500", "22", "23", 1}, {2018, "510", "22", "23", 2},
-        {2022, "520", "12", "23", 1}, {2022, "530", "11", "23", 0},
-        {2022, "540", "22", "05", 0}, {2022, "5'50", "22", "23", 1},
+        {2022, "500", "22", "23", 1}, {2018, "510", "22", "23", 2}, {2022, "520", "12", "23", 1},
+        {2022, "530", "11", "23", 0}, {2022, "540", "22", "05", 0}, {2022, "5'50", "22", "23", 1},
     };
     const std::int32_t other = addDoctor("0400000002", 3);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.year) + " " + c.primaryNumber + " t=" + c.examType +
                      " SIMPCode " + c.simpCode);
         for (const std::int32_t d : {doctor, other})
-            value("INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) VALUES "
-                  "(NULL, :D, DATE '2023-04-03', :N)",
-                  {{"D", std::int64_t{d}}, {"N", c.primaryNumber}});
+            value(
+                "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) VALUES "
+                "(NULL, :D, DATE '2023-04-03', :N)",
+                {{"D", std::int64_t{d}}, {"N", c.primaryNumber}});
         const std::string noAl = c.primaryNumber + "1";
         import(c.year,
                {sheet(noAl, c.examType,
@@ -183,11 +191,17 @@ TEST_F(SpecialistTest, EarlierVersionsWriteEveryNumberToTheNumberColumns) {
         Columns expected;
     };
     const std::vector<Case> cases = {
-        {2018, "12", kNoReason + simpList(secondaryVisit(nrn, "2023-04-03")),
+        {2018,
+         "12",
+         kNoReason + simpList(secondaryVisit(nrn, "2023-04-03")),
          {{"SIMP_PRIMARY_AMBLIST_N", "'" + nrn + "'"}, {"SIMP_PRIMARY_AMBLIST_NRN", "NULL"}}},
-        {2021, "11", simpList(primaryVisit("123", 2, 13)),
+        {2021,
+         "11",
+         simpList(primaryVisit("123", 2, 13)),
          {{"SIMP_NAPR_N", "123"}, {"NAPR_TYPE_ID", "6"}, {"SIMP_NAPR_NRN", "NULL"}}},
-        {2005, "11", simpList(primaryVisit("124", 2, 13)),
+        {2005,
+         "11",
+         simpList(primaryVisit("124", 2, 13)),
          {{"SIMP_NAPR_N", "124"}, {"VISIT_TYPE_ID", "1"}, {"NAPR_TYPE_ID", "13"}}},
     };
     int number = 800;

@@ -23,7 +23,8 @@ struct SheetSpec {
     std::string mainMkb = "I10";
     std::string mainName = "Есенциална хипертония";
     std::string extra;  // more children of "AmbList": VisitFor, Docs, Diag, Procedure, ...
-    std::string flags = "<Sign>1</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
+    std::string flags =
+        "<Sign>1</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
 };
 
 struct DoctorSpec {
@@ -55,20 +56,21 @@ inline std::string xmlEscape(const std::string& text) {
 
 inline std::string sheetXml(const SheetSpec& s) {
     return "<AmbList><NoAl>" + xmlEscape(s.noAl) + "</NoAl><dataAl>" + s.dataAl +
-           "</dataAl><time>" + s.time + "</time><Patient><EGN>" + s.egn + "</EGN><RZOK>" +
-           s.rzok + "</RZOK><ZdrRajon>" + s.zdrRajon + "</ZdrRajon><Name><Given>" +
-           xmlEscape(s.given) + "</Given><Sur>" + xmlEscape(s.sur) + "</Sur><Family>" +
-           xmlEscape(s.family) + "</Family></Name><Address>" + xmlEscape(s.address) +
-           "</Address>" + s.patientExtra + "</Patient><MainDiag><MKB>" + s.mainMkb +
-           "</MKB><imeMD>" + xmlEscape(s.mainName) + "</imeMD></MainDiag><ExamType>" +
-           s.examType + "</ExamType>" + s.flags + s.extra + "</AmbList>";
+           "</dataAl><time>" + s.time + "</time><Patient><EGN>" + s.egn + "</EGN><RZOK>" + s.rzok +
+           "</RZOK><ZdrRajon>" + s.zdrRajon + "</ZdrRajon><Name><Given>" + xmlEscape(s.given) +
+           "</Given><Sur>" + xmlEscape(s.sur) + "</Sur><Family>" + xmlEscape(s.family) +
+           "</Family></Name><Address>" + xmlEscape(s.address) + "</Address>" + s.patientExtra +
+           "</Patient><MainDiag><MKB>" + s.mainMkb + "</MKB><imeMD>" + xmlEscape(s.mainName) +
+           "</imeMD></MainDiag><ExamType>" + s.examType + "</ExamType>" + s.flags + s.extra +
+           "</AmbList>";
 }
 
 // The e-report of NRD `year` (the root's shape is the same for every version).
 inline std::string reportXml(const ReportSpec& r) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Practice><PracticeCode>"
-                      "2201000001</PracticeCode><PracticeName>ИППМП</PracticeName><DateFrom>" +
-                      r.dateFrom + "</DateFrom><DateTo>" + r.dateTo + "</DateTo>";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Practice><PracticeCode>"
+        "2201000001</PracticeCode><PracticeName>ИППМП</PracticeName><DateFrom>" +
+        r.dateFrom + "</DateFrom><DateTo>" + r.dateTo + "</DateTo>";
     for (const DoctorSpec& d : r.doctors) {
         xml += "<Doctor><UIN>" + d.uin + "</UIN><EGN>" + d.egn + "</EGN><FullName>" +
                xmlEscape(d.fullName) + "</FullName><SIMPCode>" + d.simpCode + "</SIMPCode>";
