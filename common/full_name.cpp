@@ -2,13 +2,17 @@
 
 namespace kalvex::common {
 
-NameParts SplitFullName(std::string_view fullName) {
+std::string_view TrimName(std::string_view fullName) {
     const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     while (!fullName.empty() && blankOrControl(fullName.front()))
         fullName.remove_prefix(1);
     while (!fullName.empty() && blankOrControl(fullName.back()))
         fullName.remove_suffix(1);
+    return fullName;
+}
 
+NameParts SplitFullName(std::string_view fullName) {
+    fullName = TrimName(fullName);
     const std::size_t firstBlank = fullName.find(' ');
     if (firstBlank == std::string_view::npos)
         return {{}, {}, std::string(fullName)};

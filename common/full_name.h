@@ -12,7 +12,10 @@ struct NameParts {
     std::string last;    // after the last blank; the whole name when there is none
 };
 
-// Splits the name after trimming blanks and control characters from both ends.
+// The name without blanks and control characters at either end.
+std::string_view TrimName(std::string_view fullName);
+
+// Splits the name after trimming it (TrimName).
 NameParts SplitFullName(std::string_view fullName);
 
 }  // namespace kalvex::common

@@ -7,6 +7,7 @@
 
 #include "common/conversions.h"
 #include "common/error.h"
+#include "common/full_name.h"
 #include "db/database_error.h"
 #include "db/egn_duplicate.h"
 #include "engine/doctor_insert.h"
@@ -33,15 +34,6 @@ Element hiredElement(const typename V::AmbList& sheet) {
     } else {
         return sheet.Hired_Subst();
     }
-}
-
-std::string trimmed(std::string_view text) {
-    const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blankOrControl(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
 }
 
 bool doctorOfUinExists(RunState& run, const std::string& uin) {
@@ -154,7 +146,7 @@ void ImportH_SDoc(RunContext<V>& run, const std::string& egn, const typename V::
     RowCounts& counts = run.counts[RowKind::doctor];
     const std::int32_t speciality = runDoctorSpeciality<V>(run);
     const Element hired = hiredElement<V>(sheet);
-    const std::string name = trimmed(R::text(hired, "FullNameH_S"));
+    const std::string name = std::string(common::TrimName(R::text(hired, "FullNameH_S")));
     if (speciality == 0) {
         run.log(kLogPrefix + std::string("Код на специалност на д-р ") + name +
                 " липсва в базата на Salvix. Лекаря няма да бъде импортиран");

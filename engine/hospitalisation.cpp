@@ -22,12 +22,6 @@ using ereport::Element;
 // The statement's room for the referral's diagnoses: two code pairs.
 constexpr int kCodePairs = 2;
 
-Element node(const Element& parent, std::string_view name) {
-    Element child;
-    ereport::GetNode(parent, name, child);
-    return child;
-}
-
 template <class V>
 const InsertStatement& hospitalisationInsert() {
     static const InsertStatement insert = [] {
@@ -59,9 +53,9 @@ const InsertStatement& hospitalisationInsert() {
 // The referral's own element: "HospNapr" itself in NRD 2009 and 2015, its "Hosp" later.
 template <class V>
 auto referralOf(const RunContext<V>& run) {
-    const Element napr = node(node(run.CurrentAmbList, "Docs"), "HospNapr");
+    const Element napr = ereport::GetNode(ereport::GetNode(run.CurrentAmbList, "Docs"), "HospNapr");
     if constexpr (V::year >= 2018)
-        return ereport::nrd2022::TXMLHosp(node(napr, "Hosp").node());
+        return ereport::nrd2022::TXMLHosp(ereport::GetNode(napr, "Hosp").node());
     else
         return ereport::nrd2009::TXMLHospNapr(napr.node());
 }
@@ -71,7 +65,7 @@ auto referralOf(const RunContext<V>& run) {
 template <class V>
 void importMainDiagnosisReferral(RunContext<V>& run, ColumnValues& row) {
     const auto& sheet = run.CurrentAmbList;
-    if (!TypedReads::flag(node(sheet, "Docs"), "Hospitaliz"))
+    if (!TypedReads::flag(ereport::GetNode(sheet, "Docs"), "Hospitaliz"))
         return;
     row.setText("DIRECT_MKB_1", sheet.MainDiag().MKB());
     row.setText("DIRECT_DIAGNOSIS_1", sheet.MainDiag().ImeMD());

@@ -11,17 +11,9 @@
 #include "engine/sheet_number.h"
 #include "ereport/node_helpers.h"
 
-// What the specialist rules share about the earlier examination a sheet names: reading
-// the sheet without adding elements to it, the condition that finds that examination,
-// and the referral type a visit on a referral gets.
+// What the specialist rules share about the earlier examination a sheet names: the
+// condition that finds that examination and the referral type a visit on a referral gets.
 namespace kalvex::engine {
-
-// The first child called `name`, or an absent element; creates nothing.
-inline ereport::Element childNode(const ereport::Element& parent, std::string_view name) {
-    ereport::Element child;
-    ereport::GetNode(parent, name, child);
-    return child;
-}
 
 // `alias`'s sheet number equals the one bound as `:param`. Only NRD 2022's row keeps a
 // national number apart (NRN); the earlier versions wrote every number to AMB_LISTN.

@@ -47,7 +47,7 @@ std::int32_t procedureId(RunContext<V>& run, const std::string& code, bool vsd) 
 template <class V>
 void closePrimaryExamination(RunContext<V>& run, common::DateTime finished) {
     const ereport::Element secondary =
-        childNode(childNode(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
+        ereport::GetNode(ereport::GetNode(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
     const std::string number = ereport::ReadValue(secondary, "NoAmbL");
     const auto day = lookupDate(ereport::ReadValue(secondary, "dateAmbL"));
     if (number.empty() || !day)

@@ -25,8 +25,8 @@ struct PatientIdentity {
 };
 
 PatientIdentity identityOf(const Element& sheet) {
-    const Element patient = childNode(sheet, "Patient");
-    const Element name = childNode(patient, "Name");
+    const Element patient = ereport::GetNode(sheet, "Patient");
+    const Element name = ereport::GetNode(patient, "Name");
     return {ereport::ReadValue(patient, "EGN"), ereport::ReadValue(name, "Given"),
             ereport::ReadValue(name, "Sur"), ereport::ReadValue(name, "Family")};
 }
@@ -65,7 +65,7 @@ std::optional<std::int32_t> typeInDatabase(RunContext<V>& run, const std::string
 // which is yet to be imported.
 template <class V>
 std::optional<std::int32_t> referralTypeOf(const Element& sheet) {
-    const Element primary = childNode(childNode(sheet, "SIMPList"), "PrimaryVisit");
+    const Element primary = ereport::GetNode(ereport::GetNode(sheet, "SIMPList"), "PrimaryVisit");
     if (!ereport::NodeExsist(primary, "VidNapr") || !ereport::NodeExsist(primary, "NaprFor"))
         return std::nullopt;
     try {
@@ -133,7 +133,7 @@ std::int32_t typeByReason(RunContext<V>& run) {
         type = speciality == 17 && ageInYears(sheet.Patient().EGN(), sheet.DataAl()) < 6 ? 8 : 3;
     if (R::flag(visitFor, "Consult"))
         type = 1;
-    const Element profilact = childNode(visitFor, "Profilact");
+    const Element profilact = ereport::GetNode(visitFor, "Profilact");
     if (preventiveFlag<V>(profilact, "Child"))
         type = 6;
     if (preventiveFlag<V>(profilact, "Mother"))

@@ -24,16 +24,10 @@ namespace {
 
 using ereport::Element;
 
-Element node(const Element& parent, std::string_view name) {
-    Element child;
-    ereport::GetNode(parent, name, child);
-    return child;
-}
-
 // The hired or substitute doctor of the sheet, when the database has one of its UIN.
 template <class V>
 void setSheetDoctor(RunContext<V>& run, ColumnValues& row) {
-    const Element hired = node(run.CurrentAmbList, "Hired_Subst");
+    const Element hired = ereport::GetNode(run.CurrentAmbList, "Hired_Subst");
     const std::string uin = ereport::ReadValue(hired, "UINH_S");
     std::int32_t id = 0;
     if (!uin.empty())
@@ -70,7 +64,8 @@ void setExamType(const RunContext<V>& run, ColumnValues& row, std::int32_t t) {
     if (t >= 20 && t <= 29)
         row.setInt("DOM_PR", t - 20);
     if (t == 13) {
-        const Element secondary = node(node(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
+        const Element secondary =
+            ereport::GetNode(ereport::GetNode(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
         row.setInt("AMB_PR", ereport::ReadValue(secondary, "NoAmbL").empty() ? 1 : 2);
         row.setFlag("IS_REGISTRATION", true);
     }
@@ -85,8 +80,8 @@ void clearVisitNumbers(ColumnValues& row) {
 template <class V>
 void setVisitFlags(RunContext<V>& run, ColumnValues& row, const std::string& noAl) {
     using R = ReadsOf<V>;
-    const Element visitFor = node(run.CurrentAmbList, "VisitFor");
-    const Element docs = node(run.CurrentAmbList, "Docs");
+    const Element visitFor = ereport::GetNode(run.CurrentAmbList, "VisitFor");
+    const Element docs = ereport::GetNode(run.CurrentAmbList, "Docs");
     readGroup<V>([&] {
         ColumnValues read;
         read.setFlag("IS_DISPANSERY", R::flag(visitFor, "Disp"));
@@ -116,7 +111,8 @@ void setVisitFlags(RunContext<V>& run, ColumnValues& row, const std::string& noA
 template <class V>
 void setPrevention(RunContext<V>& run, ColumnValues& row) {
     using R = ReadsOf<V>;
-    const Element profilact = node(node(run.CurrentAmbList, "VisitFor"), "Profilact");
+    const Element profilact =
+        ereport::GetNode(ereport::GetNode(run.CurrentAmbList, "VisitFor"), "Profilact");
     readGroup<V>([&] {
         const bool child = R::flag(profilact, "Child");
         const bool mother = R::flag(profilact, "Mother");
@@ -143,10 +139,10 @@ void setPrevention(RunContext<V>& run, ColumnValues& row) {
 template <class V>
 void setVsd(RunContext<V>& run, ColumnValues& row) {
     using R = ReadsOf<V>;
-    const Element visitFor = node(run.CurrentAmbList, "VisitFor");
+    const Element visitFor = ereport::GetNode(run.CurrentAmbList, "VisitFor");
     readGroup<V>([&] {
         if (ereport::NodeExsist(visitFor, "VSDVisit")) {
-            const bool hosp = R::flag(node(visitFor, "VSDVisit"), "Hosp");
+            const bool hosp = R::flag(ereport::GetNode(visitFor, "VSDVisit"), "Hosp");
             row.setFlag("IS_VSD", true);
             row.setInt("VSD_TYPE", hosp ? 1 : 2);
             clearVisitNumbers(row);
@@ -161,7 +157,7 @@ void setVsd(RunContext<V>& run, ColumnValues& row) {
 template <class V>
 void setDocsFlags(RunContext<V>& run, ColumnValues& row) {
     using R = ReadsOf<V>;
-    const Element docs = node(run.CurrentAmbList, "Docs");
+    const Element docs = ereport::GetNode(run.CurrentAmbList, "Docs");
     readGroup<V>([&] {
         const bool notification = R::flag(docs, "Izvestie");
         const bool epicrisis = R::flag(docs, "EtEpikriza");
@@ -171,9 +167,11 @@ void setDocsFlags(RunContext<V>& run, ColumnValues& row) {
         // The referral's clinical path: one level down ("Hosp") from NRD 2018 on.
         bool hospital = false;
         if constexpr (V::year >= 2018)
-            hospital = !ereport::ReadValue(node(node(docs, "HospNapr"), "Hosp"), "PathNum").empty();
+            hospital = !ereport::ReadValue(
+                            ereport::GetNode(ereport::GetNode(docs, "HospNapr"), "Hosp"), "PathNum")
+                            .empty();
         else if constexpr (V::year >= 2009)
-            hospital = !ereport::ReadValue(node(docs, "HospNapr"), "PathNum").empty();
+            hospital = !ereport::ReadValue(ereport::GetNode(docs, "HospNapr"), "PathNum").empty();
         else
             hospital = R::flag(docs, "Hospitaliz");
         row.setFlag("IS_NOTIFICATION", notification);
@@ -233,11 +231,12 @@ void setTexts(RunContext<V>& run, ColumnValues& row, const std::string& book) {
     row.setText("IZSL", common::leftCharacters(ereport::ReadValue(sheet, "Examine"), 1000));
     std::string therapy;
     if constexpr (V::year >= 2009)
-        therapy = ereport::ReadValue(node(sheet, "Therapy"), "Nonreimburce");
+        therapy = ereport::ReadValue(ereport::GetNode(sheet, "Therapy"), "Nonreimburce");
     else
         therapy = ereport::ReadValue(sheet, "Therapy");
     row.setText("TERAPY", common::leftCharacters(therapy, 3000));
-    const std::string lkk = ereport::ReadValue(node(node(sheet, "Docs"), "LKK"), "NoLKK");
+    const std::string lkk =
+        ereport::ReadValue(ereport::GetNode(ereport::GetNode(sheet, "Docs"), "LKK"), "NoLKK");
     if (!lkk.empty())
         row.setText("TALON_LKK", lkk);
     row.setText("RECKNNO", book);
@@ -253,7 +252,8 @@ void setNationalColumns(RunContext<Nrd2022>& run, ColumnValues& row, const std::
     row.setText("NRN", nrn ? noAl : ereport::ReadValue(sheet, "NRN"));
     row.setInt("NZIS_STATUS", nrn ? 6 : ereport::ReadValueInt(sheet, "NzisStatus", 0));
     row.setText("COPIED_FROM_NRN", ereport::ReadValue(sheet, "CopiedFromNRN"));
-    row.setFlag("IS_BABY_CARE", ereport::ReadValueBool(node(sheet, "VisitFor"), "Babycare", false));
+    row.setFlag("IS_BABY_CARE",
+                ereport::ReadValueBool(ereport::GetNode(sheet, "VisitFor"), "Babycare", false));
 }
 
 // The examination's row, gathered in the order of the rules.
@@ -312,7 +312,8 @@ template <class V>
 void ImportAmbList(RunContext<V>& run) {
     const auto& sheet = run.CurrentAmbList;
     run.CurrentPatient = sheet.Patient();
-    const std::string book = ereport::ReadValue(node(node(sheet, "Docs"), "Rp"), "RpBook");
+    const std::string book =
+        ereport::ReadValue(ereport::GetNode(ereport::GetNode(sheet, "Docs"), "Rp"), "RpBook");
     if (!ImportPatient(run, book.empty() ? "NULL" : book))
         return;
 

@@ -13,6 +13,10 @@ void GetNode(const Element& node, std::string_view name, Element& child) {
     child = node.findChild(name);
 }
 
+Element GetNode(const Element& node, std::string_view name) {
+    return node.findChild(name);
+}
+
 void ReadValue(const Element& node, std::string_view name, std::string& value) {
     value.clear();
     const Element child = node.findChild(name);

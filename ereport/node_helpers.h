@@ -18,6 +18,8 @@ bool NodeExsist(const Element& node, std::string_view name);
 
 // `child` becomes the first child element called `name`, or absent.
 void GetNode(const Element& node, std::string_view name, Element& child);
+// The same, as a result.
+Element GetNode(const Element& node, std::string_view name);
 
 // The child's text, limited to what code page 1251 holds; empty when absent.
 void ReadValue(const Element& node, std::string_view name, std::string& value);

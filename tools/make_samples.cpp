@@ -14,7 +14,7 @@
 
 namespace {
 
-using kalvex::testing::SheetSpec;
+using kalvex::testing::SheetInput;
 using kalvex::testing::xmlEscape;
 
 struct Person {
@@ -135,8 +135,8 @@ std::string documents(const Sample& s) {
                       std::string(s.period) + "-");
 }
 
-SheetSpec sheet(const Sample& s, const std::string& noAl, const char* day, const Person& p) {
-    SheetSpec sheet;
+SheetInput sheet(const Sample& s, const std::string& noAl, const char* day, const Person& p) {
+    SheetInput sheet;
     sheet.noAl = noAl;
     sheet.dataAl = std::string(s.period) + "-" + day;
     sheet.egn = p.egn;
@@ -163,7 +163,7 @@ std::string visitFor(bool consult, bool disp) {
 
 // A practitioner's month: a consultation that issues every document, a follow-up of a
 // chronic patient and, in every other version, a home visit.
-std::vector<SheetSpec> practitionerSheets(const Sample& s, int first) {
+std::vector<SheetInput> practitionerSheets(const Sample& s, int first) {
     const Person& a = kPatients[first % std::size(kPatients)];
     const Person& b = kPatients[(first + 1) % std::size(kPatients)];
     const Person& c = kPatients[(first + 2) % std::size(kPatients)];
@@ -173,21 +173,21 @@ std::vector<SheetSpec> practitionerSheets(const Sample& s, int first) {
         return std::string(6 - digits.size(), '0') + digits;
     };
 
-    SheetSpec consultation = sheet(s, s.year == 2022 ? "23097A12B3C4" : number(1), "07", a);
+    SheetInput consultation = sheet(s, s.year == 2022 ? "23097A12B3C4" : number(1), "07", a);
     consultation.extra = visitFor(true, false) +
                          diagnosis("E11.9", "Неинсулинозависим захарен диабет без усложнения") +
                          (s.year >= 2015 ? procedure("89.52", "Електрокардиограма") : "") +
                          documents(s);
 
-    SheetSpec followUp = sheet(s, number(2), "12", b);
+    SheetInput followUp = sheet(s, number(2), "12", b);
     followUp.examType = "12";
     followUp.mainMkb = "E11.9";
     followUp.mainName = "Неинсулинозависим захарен диабет без усложнения";
     followUp.extra = visitFor(false, true) + diagnosis("I10", "Есенциална хипертония");
 
-    std::vector<SheetSpec> sheets{consultation, followUp};
+    std::vector<SheetInput> sheets{consultation, followUp};
     if (s.year % 2 == 0 || s.year == 2015) {
-        SheetSpec home = sheet(s, number(3), "18", c);
+        SheetInput home = sheet(s, number(3), "18", c);
         home.examType = "21";
         home.mainMkb = "J06.9";
         home.mainName = "Остра инфекция на горните дихателни пътища";
@@ -200,14 +200,14 @@ std::vector<SheetSpec> practitionerSheets(const Sample& s, int first) {
 // A cardiologist's month: a first visit on a general practitioner's national referral
 // with an ECG, its follow-up naming the first sheet, and an echocardiography on a
 // referral under a practice number.
-std::vector<SheetSpec> specialistSheets(const Sample& s) {
+std::vector<SheetInput> specialistSheets(const Sample& s) {
     const Person& a = kPatients[8];
     const Person& b = kPatients[9];
     const std::string sentFrom =
         "<SendedFrom><PracticeCode>2201000108</PracticeCode><UIN>2300010228</UIN>"
         "<SIMPCode>00</SIMPCode></SendedFrom>";
 
-    SheetSpec first = sheet(s, "000301", "05", a);
+    SheetInput first = sheet(s, "000301", "05", a);
     first.extra =
         "<SIMPList><PrimaryVisit><VidNapr>1</VidNapr><NoNapr>23093C000017</NoNapr>"
         "<NaprFor>1</NaprFor><dateNapr>2023-04-03</dateNapr>" +
@@ -215,14 +215,14 @@ std::vector<SheetSpec> specialistSheets(const Sample& s) {
         diagnosis("E11.9", "Неинсулинозависим захарен диабет без усложнения") +
         procedure("89.52", "Електрокардиограма") + documents(s);
 
-    SheetSpec second = sheet(s, "000302", "19", a);
+    SheetInput second = sheet(s, "000302", "19", a);
     second.examType = "12";
     second.extra =
         "<SIMPList><SecondaryVisit><NoAmbL>000301</NoAmbL><dateAmbL>2023-04-05</dateAmbL>"
         "</SecondaryVisit></SIMPList>" +
         visitFor(true, false) + procedure("89.52", "Електрокардиограма", "<CountP>1</CountP>");
 
-    SheetSpec echo = sheet(s, "000303", "21", b);
+    SheetInput echo = sheet(s, "000303", "21", b);
     echo.mainMkb = "I25.1";
     echo.mainName = "Атеросклеротична болест на сърцето";
     echo.extra =
@@ -271,7 +271,7 @@ std::string indented(const std::string& xml) {
     return out;
 }
 
-std::string report(const Sample& s, const std::vector<SheetSpec>& sheets) {
+std::string report(const Sample& s, const std::vector<SheetInput>& sheets) {
     const std::string period(s.period);
     const int month = std::stoi(period.substr(5));
     static const char* const kLastDay[] = {"31", "28", "31", "30", "31", "30",
@@ -283,7 +283,7 @@ std::string report(const Sample& s, const std::vector<SheetSpec>& sheets) {
                       "</DateTo><Doctor><UIN>" + s.doctor.uin + "</UIN><EGN>" + s.doctor.egn +
                       "</EGN><FullName>" + xmlEscape(s.doctor.fullName) + "</FullName><SIMPCode>" +
                       s.simpCode + "</SIMPCode>";
-    for (const SheetSpec& sheet : sheets)
+    for (const SheetInput& sheet : sheets)
         xml += kalvex::testing::sheetXml(sheet);
     return indented(xml + "</Doctor></Practice>");
 }
@@ -297,7 +297,7 @@ int main(int argc, char** argv) {
     }
     int first = 0;
     for (const Sample& s : kSamples) {
-        const std::vector<SheetSpec> sheets =
+        const std::vector<SheetInput> sheets =
             std::string(s.simpCode) == "00" ? practitionerSheets(s, first++) : specialistSheets(s);
         const std::string path = std::string(argv[1]) + "/" + s.file;
         std::ofstream out(path, std::ios::binary);

@@ -83,7 +83,7 @@ Report writeReport(int sheets, int immunisationPercent) {
     report.patients = generated.patients;
     report.expected = generated.expected;
     report.file = (workDir / ("report" + std::to_string(sheets) + ".xml")).string();
-    std::ofstream(report.file, std::ios::binary) << testing::reportXml(generated.spec);
+    std::ofstream(report.file, std::ios::binary) << testing::reportXml(generated.input);
     return report;
 }
 

@@ -145,9 +145,9 @@ class Generator : RandomDraws {
 
     GeneratedReport run(int sheets) {
         GeneratedReport report;
-        report.spec.dateFrom = "2022-05-01";
-        report.spec.dateTo = "2022-05-31";
-        testing::DoctorSpec& doctor = report.spec.doctors.front();
+        report.input.dateFrom = "2022-05-01";
+        report.input.dateTo = "2022-05-31";
+        testing::DoctorInput& doctor = report.input.doctors.front();
         doctor.uin = "2300012345";
         doctor.egn = "7204156625";
         doctor.fullName = "Радка Петрова Стоянова";
@@ -290,8 +290,8 @@ class Generator : RandomDraws {
         return xml + "</Docs>";
     }
 
-    testing::SheetSpec sheet(int index, const Patient& patient) {
-        testing::SheetSpec s;
+    testing::SheetInput sheet(int index, const Patient& patient) {
+        testing::SheetInput s;
         const int day = between(2, 31);
         const bool national = chance(75);
         if (national) {

@@ -12,7 +12,7 @@
 namespace kalvex::bench {
 
 struct GeneratedReport {
-    testing::ReportSpec spec;
+    testing::ReportInput input;
     int patients = 0;               // distinct patients among the sheets
     engine::ImportCounts expected;  // the rows of each kind its import writes (`written`)
 };

@@ -97,21 +97,21 @@ struct Doctor {
 // the import takes: numbered from 1, each of a patient of its own.
 std::string report(const std::vector<Doctor>& doctors) {
     const char* const patients[] = {"7501020018", "8001010005", "6101010013"};
-    kalvex::testing::ReportSpec spec;
-    spec.doctors.clear();
+    kalvex::testing::ReportInput input;
+    input.doctors.clear();
     for (const Doctor& d : doctors) {
-        kalvex::testing::DoctorSpec doctor;
+        kalvex::testing::DoctorInput doctor;
         doctor.fullName = d.fullName;
         doctor.uin = d.uin;
         for (int i = 0; i < d.sheets; ++i) {
-            kalvex::testing::SheetSpec sheet;
+            kalvex::testing::SheetInput sheet;
             sheet.noAl = std::to_string(i + 1);
             sheet.egn = patients[i % 3];
             doctor.sheets.push_back(sheet);
         }
-        spec.doctors.push_back(doctor);
+        input.doctors.push_back(doctor);
     }
-    return kalvex::testing::reportXml(spec);
+    return kalvex::testing::reportXml(input);
 }
 
 constexpr int kNrd2018 = 6;
@@ -530,10 +530,10 @@ class WizardTest : public QObject {
     void importsASampleFileEndToEnd() {
         addDatabaseDoctor("Иван", "Петров", "Стоянов", "0400000001", 1);
         start();
-        kalvex::testing::ReportSpec spec;
-        spec.doctors[0].uin = "0400000001";
-        spec.doctors[0].fullName = "Иван Петров Стоянов";
-        kalvex::testing::SheetSpec own, hired;
+        kalvex::testing::ReportInput input;
+        input.doctors[0].uin = "0400000001";
+        input.doctors[0].fullName = "Иван Петров Стоянов";
+        kalvex::testing::SheetInput own, hired;
         own.noAl = "000001";
         hired.noAl = "000002";
         hired.egn = "8001010005";
@@ -541,8 +541,8 @@ class WizardTest : public QObject {
         hired.extra =
             "<Hired_Subst><H_S>0</H_S><UINH_S>0400000077</UINH_S><FullNameH_S>Петър Иванов "
             "Колев</FullNameH_S></Hired_Subst>";
-        spec.doctors[0].sheets = {own, hired};
-        writeBytes(dir_->file("r.xml"), kalvex::testing::reportXml(spec));
+        input.doctors[0].sheets = {own, hired};
+        writeBytes(dir_->file("r.xml"), kalvex::testing::reportXml(input));
         dialogs_.answers = {true};
         dialogs_.inputs = {"6101010013"};
 

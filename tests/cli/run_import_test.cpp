@@ -21,18 +21,18 @@ namespace kalvex {
 namespace {
 
 using testing::ProgramRun;
-using testing::ReportSpec;
-using testing::SheetSpec;
+using testing::ReportInput;
+using testing::SheetInput;
 
-SheetSpec sheet(const std::string& noAl, const std::string& egn) {
-    SheetSpec s;
+SheetInput sheet(const std::string& noAl, const std::string& egn) {
+    SheetInput s;
     s.noAl = noAl;
     s.egn = egn;
     return s;
 }
 
-ReportSpec reportOf(std::vector<SheetSpec> sheets) {
-    ReportSpec report;
+ReportInput reportOf(std::vector<SheetInput> sheets) {
+    ReportInput report;
     report.doctors[0].sheets = std::move(sheets);
     return report;
 }
@@ -44,7 +44,7 @@ class RunImport : public ::testing::Test {
         return testing::runImport("run --db '" + database.path() + "' --log '" + logFile() + "' " +
                                   arguments);
     }
-    std::string write(const std::string& name, const ReportSpec& report) {
+    std::string write(const std::string& name, const ReportInput& report) {
         const std::string file = dir.file(name);
         testing::writeBytes(file, testing::reportXml(report));
         return file;
@@ -140,7 +140,7 @@ TEST_F(RunImport, CompletedRunExitsWith0AndCommitsAndPrintsWhatItDid) {
 
 TEST_F(RunImport, ErrorStopsTheRunWith1AndKeepsTheSheetsBeforeIt) {
     addDoctor("0400000001");
-    SheetSpec bad = sheet("000002", "8001010005");
+    SheetInput bad = sheet("000002", "8001010005");
     bad.examType = "A1";
     const std::string file = write(
         "r.xml", reportOf({sheet("000001", "7501020018"), bad, sheet("000003", "8001010005")}));
@@ -171,7 +171,7 @@ TEST_F(RunImport, FolderImportsItsXmlFilesInNameOrderEachWithItsFirstDoctor) {
     const std::int32_t doctor = addDoctor("0400000001");
     const std::string folder = dir.file("reports");
     std::filesystem::create_directory(folder);
-    ReportSpec b = reportOf({sheet("000002", "8001010005")});
+    ReportInput b = reportOf({sheet("000002", "8001010005")});
     b.doctors[0].uin = "0400000009";  // another doctor's file: still the chosen database doctor
     write("reports/b.xml", b);
     write("reports/a.xml", reportOf({sheet("000001", "7501020018")}));
@@ -193,11 +193,11 @@ TEST_F(RunImport, FolderImportsItsXmlFilesInNameOrderEachWithItsFirstDoctor) {
 
 TEST_F(RunImport, HiredDoctorIsCreatedOnlyForAUinGivenAnEgn) {
     const std::int32_t doctor = addDoctor("0400000001");
-    SheetSpec hired = sheet("000002", "8001010005");
+    SheetInput hired = sheet("000002", "8001010005");
     hired.extra =
         "<Hired_Subst><H_S>0</H_S><UINH_S>0400000077</UINH_S><FullNameH_S>Петър Иванов "
         "Колев</FullNameH_S></Hired_Subst>";
-    SheetSpec other = sheet("000003", "7501020018");
+    SheetInput other = sheet("000003", "7501020018");
     other.extra =
         "<Hired_Subst><H_S>1</H_S><UINH_S>0400000088</UINH_S><FullNameH_S>Анна "
         "Колева</FullNameH_S></Hired_Subst>";

@@ -156,9 +156,9 @@ TEST(RunImportVersions, EachVersionWritesTheDocumentsOfItsSheetOnce) {
         testing::PracticeDatabase database;
         const std::int32_t doctor = addDoctor(database.path());
 
-        testing::SheetSpec sheet;
+        testing::SheetInput sheet;
         sheet.extra = testing::sampleDocuments(year);
-        testing::ReportSpec report;
+        testing::ReportInput report;
         report.doctors[0].sheets = {sheet};
         const std::string file = dir.file("report.xml");
         testing::writeBytes(file, testing::reportXml(report));

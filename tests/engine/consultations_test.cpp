@@ -9,7 +9,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 struct Consult {
     std::string noNVSD{};
@@ -31,8 +31,8 @@ std::string consultXml(const Consult& c) {
     return xml + c.more + "</VSDSIMPConsult>";
 }
 
-SheetSpec sheetWith(const std::vector<Consult>& consults, const std::string& noAl = "000412") {
-    SheetSpec sheet;
+SheetInput sheetWith(const std::vector<Consult>& consults, const std::string& noAl = "000412") {
+    SheetInput sheet;
     sheet.noAl = noAl;
     sheet.extra = "<Docs>";
     for (const Consult& c : consults)

@@ -10,7 +10,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 // One "MDD" element; `more` adds further children (NRN, NzisStatus, ...).
 std::string mdd(const std::string& no, int mddFor, const std::string& mkb,
@@ -22,8 +22,8 @@ std::string mdd(const std::string& no, int mddFor, const std::string& mkb,
     return xml + more + "</MDD>";
 }
 
-SheetSpec sheetWith(const std::string& mdds, const std::string& noAl = "000412") {
-    SheetSpec sheet;
+SheetInput sheetWith(const std::string& mdds, const std::string& noAl = "000412") {
+    SheetInput sheet;
     sheet.noAl = noAl;
     sheet.extra = "<Docs>" + mdds + "</Docs>";
     return sheet;
@@ -224,9 +224,9 @@ TEST_F(EngineTest, NationalReferralOf2018And2021) {
         const char* status;
     } cases[] = {{2018, "NULL"}, {2021, "1"}};
     for (const Case& c : cases) {
-        SheetSpec sheet = sheetWith(mdd("23049B00000" + std::to_string(c.year % 10), 1, "U07.1 B34",
-                                        {"01.01", "01.40", "06.30", "01.06"}) +
-                                    mdd("302", 1, "E11", {"01.03"}));
+        SheetInput sheet = sheetWith(mdd("23049B00000" + std::to_string(c.year % 10), 1,
+                                         "U07.1 B34", {"01.01", "01.40", "06.30", "01.06"}) +
+                                     mdd("302", 1, "E11", {"01.03"}));
         sheet.extra += "<HState>температура, кашлица и гърлобол; Главоболие</HState>";
         const std::int32_t doctor = addDoctor("04000" + std::to_string(c.year), 1);
         run(c.year, withSheets({sheet}), under(doctor));

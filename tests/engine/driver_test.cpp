@@ -7,16 +7,16 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::ReportSpec;
-using testing::SheetSpec;
+using testing::ReportInput;
+using testing::SheetInput;
 
 TEST_F(EngineTest, Nrd2022SheetBecomesPatientAndExaminationAndASecondImportWritesNothing) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec second;
+    SheetInput second;
     second.noAl = "000413";
     second.examType = "12";
     second.egn = "8001010005";
-    const ReportSpec report = withSheets({SheetSpec{}, second});
+    const ReportInput report = withSheets({SheetInput{}, second});
 
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PACIENT"), 2);
@@ -38,12 +38,12 @@ TEST_F(EngineTest, Nrd2022SheetBecomesPatientAndExaminationAndASecondImportWrite
 
 TEST_F(EngineTest, ExamTypeThatIsNoNumberStopsTheRunBeforeTheSheetsLogLine) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec bad;
+    SheetInput bad;
     bad.noAl = "000413";
     bad.examType = "A1";
     bad.egn = "8001010005";
     try {
-        run(2022, withSheets({SheetSpec{}, bad}), under(doctor));
+        run(2022, withSheets({SheetInput{}, bad}), under(doctor));
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "'A1' is not a valid integer value");
@@ -58,11 +58,11 @@ TEST_F(EngineTest, ExamTypeThatIsNoNumberStopsTheRunBeforeTheSheetsLogLine) {
 // log says why, and the sheets before it stay.
 TEST_F(EngineTest, StoppedSheetIsRolledBackWholeAndEarlierSheetsStay) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec bad;
+    SheetInput bad;
     bad.noAl = "000413";
     bad.egn = "8001010005";
     bad.flags = "<Sign>да</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
-    EXPECT_THROW(run(2022, withSheets({SheetSpec{}, bad}), under(doctor)), Error);
+    EXPECT_THROW(run(2022, withSheets({SheetInput{}, bad}), under(doctor)), Error);
     EXPECT_EQ(count("PREGLED"), 1);
     EXPECT_EQ(count("PACIENT"), 1);
     EXPECT_EQ(count("PACIENT WHERE EGN = '8001010005'"), 0);
@@ -72,13 +72,13 @@ TEST_F(EngineTest, StoppedSheetIsRolledBackWholeAndEarlierSheetsStay) {
 
 TEST_F(EngineTest, StoppedRunStillCountsWhatCameBeforeAndNamesItsSheet) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec bad;
+    SheetInput bad;
     bad.noAl = "000413";
     bad.egn = "8001010005";
     bad.flags = "<Sign>да</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
-    run(2022, withSheets({SheetSpec{}}), under(doctor));  // a file before: counts add up
+    run(2022, withSheets({SheetInput{}}), under(doctor));  // a file before: counts add up
     const std::string file = dir.file("stopped.xml");
-    testing::writeBytes(file, testing::reportXml(withSheets({SheetSpec{}, bad})));
+    testing::writeBytes(file, testing::reportXml(withSheets({SheetInput{}, bad})));
     ImportSettings settings = under(doctor);
     settings.nrdIndex = nrdIndex(2022);
     xml.XMLLoadFile(settings.nrdIndex, file);
@@ -110,9 +110,9 @@ TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
     };
     for (const Case& c : cases) {
         user = ScriptedUser{};
-        std::vector<SheetSpec> sheets;
+        std::vector<SheetInput> sheets;
         for (std::size_t i = 0; i < c.types.size(); ++i) {
-            SheetSpec s;
+            SheetInput s;
             s.noAl = std::to_string(i + 1);
             s.examType = c.types[i];
             sheets.push_back(s);
@@ -126,7 +126,7 @@ TEST_F(EngineTest, WordForTheExamTypeInTheProgressLine) {
 
 TEST_F(EngineTest, Nrd2022DoctorIsLookedUpByUinAndSpecialityOrCreated) {
     const std::int32_t otherSpeciality = addDoctor("0400000001", 3);
-    ReportSpec report = withSheets({SheetSpec{}});
+    ReportInput report = withSheets({SheetInput{}});
     report.doctors[0].simpCode = "00";  // SPECIALITY.ID 1
     ImportSettings settings = under(otherSpeciality);
     settings.createDoctorIfMissing = true;
@@ -149,14 +149,14 @@ TEST_F(EngineTest, Nrd2022DoctorIsLookedUpByUinAndSpecialityOrCreated) {
 }
 
 TEST_F(EngineTest, Nrd2022DoctorIsCreatedWhenTheDatabaseHasNone) {
-    run(2022, withSheets({SheetSpec{}}), under(0));
+    run(2022, withSheets({SheetInput{}}), under(0));
     EXPECT_EQ(count("DOCTOR WHERE UIN = '0400000001' AND SPECIALITY_ID = 1"), 1);
     EXPECT_EQ(count("PREGLED"), 1);
 }
 
 TEST_F(EngineTest, EarlierVersionWithoutADatabaseDoctorStopsInsteadOfWritingUnderNobody) {
     try {
-        run(2018, withSheets({SheetSpec{}}), under(0));
+        run(2018, withSheets({SheetInput{}}), under(0));
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find("няма лекар"), std::string::npos) << e.what();
@@ -165,10 +165,10 @@ TEST_F(EngineTest, EarlierVersionWithoutADatabaseDoctorStopsInsteadOfWritingUnde
 }
 
 TEST_F(EngineTest, ChosenDoctorOfAReportWithSeveralIsTheOnlyOneImported) {
-    ReportSpec report;
-    report.doctors.assign(3, testing::DoctorSpec{});
+    ReportInput report;
+    report.doctors.assign(3, testing::DoctorInput{});
     for (int d = 0; d < 3; ++d) {
-        SheetSpec s;
+        SheetInput s;
         s.noAl = std::to_string(100 + d);
         report.doctors[static_cast<std::size_t>(d)].sheets = {s};
     }
@@ -183,7 +183,7 @@ TEST_F(EngineTest, DoctorPositionBeyondTheReportIsAnError) {
     ImportSettings settings = under(addDoctor("0400000001", 1));
     settings.xmlDoctorIndex = 3;
     try {
-        run(2018, withSheets({SheetSpec{}}), settings);
+        run(2018, withSheets({SheetInput{}}), settings);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "XML файлът няма лекар с пореден номер 3 (лекарите са 1)");
@@ -191,7 +191,7 @@ TEST_F(EngineTest, DoctorPositionBeyondTheReportIsAnError) {
 }
 
 TEST_F(EngineTest, Nrd2003ImportsAndLogsNothing) {
-    run(2003, withSheets({SheetSpec{}}), under(addDoctor("0400000001", 1)));
+    run(2003, withSheets({SheetInput{}}), under(addDoctor("0400000001", 1)));
     EXPECT_EQ(count("PREGLED"), 0);
     EXPECT_TRUE(log.empty());
 }

@@ -54,8 +54,8 @@ class ScriptedUser final : public ImportUser {
 };
 
 // A report of the one default doctor with these sheets.
-inline testing::ReportSpec withSheets(std::vector<testing::SheetSpec> sheets) {
-    testing::ReportSpec report;
+inline testing::ReportInput withSheets(std::vector<testing::SheetInput> sheets) {
+    testing::ReportInput report;
     report.doctors[0].sheets = std::move(sheets);
     return report;
 }
@@ -91,7 +91,7 @@ class EngineTest : public ::testing::Test {
         common::AppLogger = nullptr;
     }
 
-    ImportCounts run(int year, const testing::ReportSpec& report, ImportSettings settings = {}) {
+    ImportCounts run(int year, const testing::ReportInput& report, ImportSettings settings = {}) {
         const std::string file = dir.file("report" + std::to_string(++files) + ".xml");
         testing::writeBytes(file, testing::reportXml(report));
         settings.nrdIndex = nrdIndex(year);

@@ -9,7 +9,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 std::string commission(const std::string& children) {
     return "<Docs><LKK>" + children + "</LKK></Docs>";
@@ -87,7 +87,7 @@ TEST_F(ExpertCommissionTest, CommissionColumns2022) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.mainName = c.mainName;
         sheet.extra = commission(c.lkk);
@@ -111,7 +111,7 @@ TEST_F(ExpertCommissionTest, MembersBySpecialityNumber) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         std::string lkk = "<NoLKK>7</NoLKK><TypeLKK>1</TypeLKK>";
         for (const std::string& code : c.codes)
@@ -141,7 +141,7 @@ TEST_F(ExpertCommissionTest, DuplicateCommissionWritesNoMembers) {
     for (const Case& c : cases) {
         const std::int32_t doctor = addDoctor("04" + std::to_string(++n), 1);
         const common::Variant taken = occupyNextCommissionKey();
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(n);
         sheet.extra = commission(std::string("<NoLKK>7</NoLKK><TypeLKK>1</TypeLKK>") + c.codes);
         log.clear();
@@ -196,7 +196,7 @@ TEST_F(ExpertCommissionTest, EarlierVersions) {
     };
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.extra = commission(std::string("<NoLKK>") + c.noLkk +
                                  "</NoLKK><TypeLKK>61</TypeLKK><CodeSpec>05</CodeSpec>");
@@ -210,7 +210,7 @@ TEST_F(ExpertCommissionTest, EarlierVersions) {
 
 TEST_F(ExpertCommissionTest, SecondImportWritesNothing) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = commission(
         "<NoLKK>7</NoLKK><TypeLKK>1</TypeLKK><CodeSpec>05</CodeSpec><CodeSpec>12</CodeSpec>");
     run(2022, withSheets({sheet}), under(doctor));

@@ -7,8 +7,8 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::ReportSpec;
-using testing::SheetSpec;
+using testing::ReportInput;
+using testing::SheetInput;
 
 constexpr const char* kQuestion =
     "Kalvex откри, че преглед с номер %NOAL% е извършен от нает/заместващ д-р %NAME%. Искате ли "
@@ -39,15 +39,15 @@ std::string hiredXml(const std::string& flag, const std::string& uin, const std:
            "</FullNameH_S></Hired_Subst>";
 }
 
-SheetSpec sheet(const std::string& noAl, const std::string& extra) {
-    SheetSpec s;
+SheetInput sheet(const std::string& noAl, const std::string& extra) {
+    SheetInput s;
     s.noAl = noAl;
     s.extra = extra;
     return s;
 }
 
-ReportSpec report(std::vector<SheetSpec> sheets) {
-    ReportSpec r;
+ReportInput report(std::vector<SheetInput> sheets) {
+    ReportInput r;
     r.doctors[0].sheets = std::move(sheets);
     return r;
 }

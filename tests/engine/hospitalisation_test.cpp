@@ -7,7 +7,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 // The referral rows of the sheet imported last.
 const std::string kLatest = "HOSPITALIZATION WHERE PREGLED_ID = (SELECT MAX(ID) FROM PREGLED)";
@@ -25,7 +25,7 @@ struct Case {
 class HospitalisationTest : public EngineTest {
   protected:
     void check(const Case& c, int& n) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.extra = "<Docs>" + c.docs + "</Docs>";
         log.clear();
@@ -182,7 +182,7 @@ TEST_F(HospitalisationTest, ReferralNumberThatIsNoNumberStopsTheSheet) {
         {2022, "4a", "conversion error from string \"4a\""},
     };
     for (const Stop& s : stops) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.extra = std::string("<Docs><HospNapr><Hosp><PathNum>1</PathNum><NaprNo>") + s.number +
                       "</NaprNo></Hosp></HospNapr></Docs>";
         try {
@@ -204,11 +204,11 @@ TEST_F(HospitalisationTest, ReferralAlreadyThereIsLoggedAndSecondImportWritesNot
     value(
         "INSERT INTO HOSPITALIZATION (PREGLED_ID, CLINICAL_PATH) "
         "SELECT GEN_ID(GEN_PREGLED_ID, 0) + 1, '99' FROM RDB$DATABASE");
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra =
         "<Docs><HospNapr><Hosp><PathNum>120</PathNum><NaprNo>17</NaprNo></Hosp>"
         "</HospNapr></Docs>";
-    SheetSpec other = sheet;
+    SheetInput other = sheet;
     other.noAl = "000413";
     const auto report = withSheets({sheet, other});
 

@@ -9,7 +9,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 const char* const kVaccination =
     "<Procedure><imeP>имунизация</imeP><kodP>99.5</kodP><ACHIcode>92192-00</ACHIcode></Procedure>";
@@ -117,7 +117,7 @@ TEST_F(ImmunisationsTest, RowsPerVersion) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.extra = c.extra;
         log.clear();
@@ -137,7 +137,7 @@ TEST_F(ImmunisationsTest, RowsPerVersion) {
 }
 
 TEST_F(ImmunisationsTest, SecondImportWritesNothingNew) {
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = "<Imun><CodeImun>12</CodeImun><Mantu>90</Mantu></Imun>";
     const auto report = withSheets({sheet});
     const std::int32_t doctor = addDoctor("0400000001", 1);
@@ -152,12 +152,12 @@ TEST_F(ImmunisationsTest, SecondImportWritesNothingNew) {
 // sheet leaves it for every other connection, and nothing of the stopped sheet, even
 // the immunisation it wrote before it failed.
 TEST_F(ImmunisationsTest, SheetWithImmunisationsIsDurableWholeAndAStoppedSheetNotAtAll) {
-    SheetSpec whole;
+    SheetInput whole;
     whole.extra =
         "<Imun><CodeImun>12</CodeImun><CodeImun>31</CodeImun></Imun>"
         "<Docs><HospNapr><Hosp><PathNum>120</PathNum><NaprNo>5</NaprNo></Hosp>"
         "</HospNapr></Docs>";
-    SheetSpec stopped;
+    SheetInput stopped;
     stopped.noAl = "000413";
     stopped.egn = "8001010005";
     stopped.extra = "<Imun><CodeImun>1</CodeImun><CodeImun></CodeImun></Imun>";

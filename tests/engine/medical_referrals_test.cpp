@@ -10,7 +10,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 std::string referral(const std::string& noN, const std::string& kodSp, int spFor,
                      const std::vector<std::string>& codes = {}, const std::string& more = "") {
@@ -21,8 +21,8 @@ std::string referral(const std::string& noN, const std::string& kodSp, int spFor
     return xml + more + "</SIMPConsult>";
 }
 
-SheetSpec sheetWith(const std::string& docs, const std::string& noAl = "000412") {
-    SheetSpec sheet;
+SheetInput sheetWith(const std::string& docs, const std::string& noAl = "000412") {
+    SheetInput sheet;
     sheet.noAl = noAl;
     sheet.extra = "<Docs>" + docs + "</Docs>";
     return sheet;
@@ -241,7 +241,7 @@ TEST_F(EngineTest, ReferralThatStopsTheRunRollsItsSheetBack) {
     for (const Case& c : cases) {
         ++n;
         const std::string good = std::to_string(n) + "001";
-        SheetSpec second = sheetWith(referral("17", "05", 1) + c.bad, std::to_string(n) + "002");
+        SheetInput second = sheetWith(referral("17", "05", 1) + c.bad, std::to_string(n) + "002");
         second.egn = "8001010005";
         try {
             run(c.year, withSheets({sheetWith(referral("17", "05", 1), good), second}),

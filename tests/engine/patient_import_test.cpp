@@ -9,17 +9,17 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::ReportSpec;
-using testing::SheetSpec;
+using testing::ReportInput;
+using testing::SheetInput;
 
 TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
     struct Case {
         const char* what;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         Expected columns;
     } cases[] = {
         {"EGN",
-         [](SheetSpec&) {},
+         [](SheetInput&) {},
          {{"EGN", "7501020018"},
           {"PID_TYPE", "E"},
           {"SEX_TYPE", "0"},
@@ -32,7 +32,7 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
           {"RECKNNO", "NULL"},
           {"COUNTRY", "NULL"}}},
         {"foreigner's number",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "1234567890";
              s.patientExtra = "<LNCH><dateBirth>1980-02-03</dateBirth><Sex>1</Sex></LNCH>";
          },
@@ -41,7 +41,7 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
           {"SEX_TYPE", "0"},
           {"BIRTH_DATE", "1980-02-03"}}},
         {"social-security number",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "0000000000";
              s.patientExtra =
                  "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>GB</COUNTRYCODE>"
@@ -56,7 +56,7 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
           {"DATEFROM", "NULL"},
           {"SEX_TYPE", "NULL"}}},
         {"foreign personal number wins over the social-security number",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "0000000000";
              s.patientExtra =
                  "<SS_No>SS-77</SS_No><COUNTRY><COUNTRYCODE>DE</COUNTRYCODE>"
@@ -64,33 +64,33 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
          },
          {{"EGN", "DE-123"}, {"PID_TYPE", "F"}, {"COUNTRY", "DE"}}},
         {"no number at all",
-         [](SheetSpec& s) { s.egn = "0000000000"; },
+         [](SheetInput& s) { s.egn = "0000000000"; },
          {{"EGN", "0000000000"}, {"PID_TYPE", "E"}, {"COUNTRY", ""}}},
         {"region and municipality",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "23";
              s.zdrRajon = "04";
          },
          {{"OBLAST", "Софийска област"}, {"OBSHTINA", "Годеч"}, {"NAS_MQSTO", "Годеч"}}},
         {"empty codes",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "";
              s.zdrRajon = "";
          },
          {{"OBLAST", "София - град"}, {"OBSHTINA", "Столичен"}}},
         {"region out of the table",
-         [](SheetSpec& s) { s.rzok = "29"; },
+         [](SheetInput& s) { s.rzok = "29"; },
          {{"OBLAST", "Няма област"},
           {"OBSHTINA", "Няма община"},
           {"NAS_MQSTO", "Няма населено място"}}},
         {"municipality 00 is the region",
-         [](SheetSpec& s) { s.zdrRajon = "00"; },
+         [](SheetInput& s) { s.zdrRajon = "00"; },
          {{"OBSHTINA", "София - град"}}},
         {"address cut at 40 characters",
-         [](SheetSpec& s) { s.address = "ж.к. Младост 1, бл. 12, вх. А, ет. 4, ап. 15"; },
+         [](SheetInput& s) { s.address = "ж.к. Младост 1, бл. 12, вх. А, ет. 4, ап. 15"; },
          {{"ULICA", "ж.к. Младост 1, бл. 12, вх. А, ет. 4, ап"}}},
         {"incidental patient, prescription book, disadvantaged",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.flags = "<Sign>1</Sign><Pay>1</Pay><Incidentally>1</Incidentally><Disadv>1</Disadv>";
              s.extra = "<Docs><Rp><RpBook>RB-5</RpBook></Rp></Docs>";
          },
@@ -102,7 +102,7 @@ TEST_F(EngineTest, PatientIdentityPersonalDataAndAddress) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(2022, withSheets({sheet}), under(doctor));
@@ -123,10 +123,10 @@ TEST_F(EngineTest, ExistingPatientIsNeitherInsertedNorChangedAndTheLogSaysSo) {
     value("INSERT INTO PACIENT (EGN, PID_TYPE, FNAME) VALUES ('7501020018', 'E', 'Стара')");
     // The same number as a foreigner's is another patient.
     value("INSERT INTO PACIENT (EGN, PID_TYPE, FNAME) VALUES ('8001010005', 'L', 'Друга')");
-    SheetSpec second;
+    SheetInput second;
     second.noAl = "2";
     second.egn = "8001010005";
-    ReportSpec report = withSheets({SheetSpec{}});
+    ReportInput report = withSheets({SheetInput{}});
     report.doctors[0].sheets.push_back(second);
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PACIENT"), 3);
@@ -138,10 +138,10 @@ TEST_F(EngineTest, ExistingPatientIsNeitherInsertedNorChangedAndTheLogSaysSo) {
 TEST_F(EngineTest, NotesCarryTheDateInTheFormatOfTheMoment) {
     common::SetGlobalCultureFormats();
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec second;
+    SheetInput second;
     second.noAl = "2";
     second.egn = "8001010005";
-    ReportSpec report = withSheets({SheetSpec{}});
+    ReportInput report = withSheets({SheetInput{}});
     report.doctors[0].sheets.push_back(second);
     run(2022, report, under(doctor));
     const std::string first = text(value("SELECT BELEJKI FROM PACIENT WHERE EGN = '7501020018'"));
@@ -155,10 +155,10 @@ TEST_F(EngineTest, NotesCarryTheDateInTheFormatOfTheMoment) {
 // A patient that can be neither written nor found is never replaced by the last sheet's.
 TEST_F(EngineTest, SheetWhosePatientCannotBeWrittenIsSkippedNotWrittenUnderAnother) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec bad;
+    SheetInput bad;
     bad.noAl = "2";
     bad.egn = "12345678901234567890123";  // longer than the column
-    ReportSpec report = withSheets({SheetSpec{}});
+    ReportInput report = withSheets({SheetInput{}});
     report.doctors[0].sheets.push_back(bad);
     run(2022, report, under(doctor));
     EXPECT_EQ(count("PREGLED"), 1);
@@ -174,19 +174,19 @@ TEST_F(EngineTest, SheetWhosePatientCannotBeWrittenIsSkippedNotWrittenUnderAnoth
 TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
     struct Case {
         int year;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         Expected columns;
     } cases[] = {
         // Up to 2008 a boolean foreigner's "Sex" makes a foreigner's number.
         {2006,
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "1234567890";
              s.patientExtra = "<LNCH><dateBirth>1980-02-03</dateBirth><Sex>false</Sex></LNCH>";
          },
          {{"PID_TYPE", "L"}, {"SEX_TYPE", "1"}}},
         // 2008: the certificate number of a patient without EGN.
         {2008,
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "0000000000";
              s.patientExtra =
                  "<COUNTRY><COUNTRYCODE>GB</COUNTRYCODE><COUNTRYIDNO>GB-9</COUNTRYIDNO>"
@@ -195,16 +195,16 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
          {{"EGN", "GB-9"}, {"PID_TYPE", "F"}, {"COUNTRY", "GB"}}},
         // 2009 on: the foreign number wins even when it is empty.
         {2009,
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "0000000000";
              s.patientExtra = "<SS_No>SS-1</SS_No>";
          },
          {{"EGN", ""}, {"PID_TYPE", "F"}, {"DATE_ZAPISVANE", "2023-04-07"}}},
-        {2015, [](SheetSpec& s) { s.rzok = "29"; }, {{"OBLAST", "Няма област"}}},
+        {2015, [](SheetInput& s) { s.rzok = "29"; }, {{"OBLAST", "Няма област"}}},
     };
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(c.year, withSheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));
@@ -214,7 +214,7 @@ TEST_F(EngineTest, EarlierVersionsIdentifyAndFillPatientsTheirWay) {
         value("DELETE FROM PACIENT");
     }
     // 2005 has no "none" names: a region out of the table stops the run.
-    SheetSpec outside;
+    SheetInput outside;
     outside.rzok = "29";
     EXPECT_ANY_THROW(run(2005, withSheets({outside}), under(addDoctor("0499", 1))));
 }

@@ -9,7 +9,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 std::string drug(const std::string& prescNum, const std::string& code, int quantity = 30,
                  const std::string& extra = "") {
@@ -43,7 +43,7 @@ class PrescriptionTest : public EngineTest {
 
     // Imports one sheet with these documents; the number of rows its examination got.
     std::int64_t importSheet(int year, const std::string& docs) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++sheets);
         sheet.extra = docs;
         run(year, withSheets({sheet}), under(doctor));
@@ -275,7 +275,7 @@ TEST_F(PrescriptionTest, RepeatedFormIsLoggedOnce) {
 }
 
 TEST_F(PrescriptionTest, SecondImportWritesNoRow) {
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = rp({drug("5", "A0001"), drug("5", "A0001"), drug("6", "C0042")});
     for (int year : {2009, 2021, 2022}) {
         run(year, withSheets({sheet}), under(doctor));

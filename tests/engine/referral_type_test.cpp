@@ -1,13 +1,13 @@
 // The referral type of a specialist's examination: the table of a visit on a referral,
 // the primary examination's type from the database or the same e-report, and the type
 // by the reason of the visit.
+#include "edition_s_fixture.h"
 #include "engine/examination_lookup.h"
-#include "specialist_fixture.h"
 
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 TEST(MapNaprTypes, GivesTheTypeOfAKindAndReasonAndMinusOneForAPairWithout) {
     struct Case {
@@ -25,17 +25,17 @@ TEST(MapNaprTypes, GivesTheTypeOfAKindAndReasonAndMinusOneForAPairWithout) {
 
 const std::string kConsult = "<VisitFor><Consult>1</Consult><Disp>0</Disp></VisitFor>";
 
-SheetSpec primarySheet(int number, const std::string& date, int vidNapr, int naprFor) {
-    SheetSpec s;
+SheetInput primarySheet(int number, const std::string& date, int vidNapr, int naprFor) {
+    SheetInput s;
     s.noAl = std::to_string(number);
     s.dataAl = date;
     s.extra = kConsult + simpList(primaryVisit(std::to_string(number + 50), vidNapr, naprFor));
     return s;
 }
 
-SheetSpec secondarySheet(int number, const std::string& primaryNumber,
-                         const std::string& primaryDate) {
-    SheetSpec s;
+SheetInput secondarySheet(int number, const std::string& primaryNumber,
+                          const std::string& primaryDate) {
+    SheetInput s;
     s.noAl = std::to_string(number);
     s.examType = "12";
     s.extra = kConsult + simpList(secondaryVisit(primaryNumber, primaryDate));
@@ -73,10 +73,10 @@ TEST_F(SpecialistTest, SecondaryVisitTakesThePrimaryExaminationsType) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         number += 2;
-        SheetSpec primary = primarySheet(number, c.primaryDate, c.vidNapr, c.naprFor);
+        SheetInput primary = primarySheet(number, c.primaryDate, c.vidNapr, c.naprFor);
         if (!c.samePatient)
             primary.egn = "8001010005";
-        const SheetSpec secondary =
+        const SheetInput secondary =
             secondarySheet(number + 1, c.named.empty() ? primary.noAl : c.named, c.primaryDate);
         if (c.primaryFirst) {
             import(c.year, {primary});
@@ -115,7 +115,7 @@ TEST_F(SpecialistTest, WithoutAPrimaryTypeTheReasonOfTheVisitDecides) {
     int number = 400;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        SheetSpec s;
+        SheetInput s;
         s.noAl = std::to_string(++number);
         s.examType = "12";
         s.egn = c.egn;

@@ -7,8 +7,8 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::ReportSpec;
-using testing::SheetSpec;
+using testing::ReportInput;
+using testing::SheetInput;
 
 std::string repeat(const std::string& part, int times) {
     std::string out;
@@ -20,11 +20,11 @@ std::string repeat(const std::string& part, int times) {
 TEST_F(EngineTest, ExaminationColumnsByRule) {
     struct Case {
         const char* what;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         Expected columns;
     } cases[] = {
         {"primary visit",
-         [](SheetSpec&) {},
+         [](SheetInput&) {},
          {{"AMB_PR", "1"},
           {"DOM_PR", "NULL"},
           {"IS_REGISTRATION", "N"},
@@ -46,27 +46,29 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
           {"RECKNNO", ""},
           {"IS_NAET", "N"},
           {"START_TIME", "10:30"}}},
-        {"secondary", [](SheetSpec& s) { s.examType = "12"; }, {{"AMB_PR", "2"}}},
+        {"secondary", [](SheetInput& s) { s.examType = "12"; }, {{"AMB_PR", "2"}}},
         {"home visit",
-         [](SheetSpec& s) { s.examType = "21"; },
+         [](SheetInput& s) { s.examType = "21"; },
          {{"AMB_PR", "NULL"}, {"DOM_PR", "1"}}},
         {"registration with a primary sheet",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.examType = "13";
              s.extra = "<SIMPList><SecondaryVisit><NoAmbL>77</NoAmbL></SecondaryVisit></SIMPList>";
          },
          {{"AMB_PR", "2"}, {"IS_REGISTRATION", "Y"}}},
         {"no exam type",
-         [](SheetSpec& s) { s.examType = ""; },
+         [](SheetInput& s) { s.examType = ""; },
          {{"AMB_PR", "NULL"}, {"DOM_PR", "NULL"}}},
         {"hospital prescription clears the visit numbers",
-         [](SheetSpec& s) { s.extra = "<VisitFor><RpHosp>1</RpHosp><Disp>1</Disp></VisitFor>"; },
+         [](SheetInput& s) { s.extra = "<VisitFor><RpHosp>1</RpHosp><Disp>1</Disp></VisitFor>"; },
          {{"AMB_PR", "NULL"}, {"IS_RECEPTA_HOSPIT", "Y"}, {"IS_DISPANSERY", "Y"}}},
         {"VSD visit",
-         [](SheetSpec& s) { s.extra = "<VisitFor><VSDVisit><Hosp>1</Hosp></VSDVisit></VisitFor>"; },
+         [](SheetInput& s) {
+             s.extra = "<VisitFor><VSDVisit><Hosp>1</Hosp></VSDVisit></VisitFor>";
+         },
          {{"AMB_PR", "NULL"}, {"IS_VSD", "Y"}, {"VSD_TYPE", "1"}}},
         {"mother without a week",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<VisitFor><Profilact><Mother>1</Mother><GestWeek>0</GestWeek><Risk>1</Risk>"
                  "</Profilact></VisitFor>";
@@ -76,21 +78,21 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
           {"IS_PREVENTIVE", "Y"},
           {"IS_RISK_GROUP", "Y"}}},
         {"mother in week 12",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<VisitFor><Profilact><Mother>1</Mother><GestWeek>12</GestWeek></Profilact>"
                  "</VisitFor>";
          },
          {{"PREVENTIVE_TYPE", "3"}, {"GS", "12"}}},
         {"child and mother",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<VisitFor><Profilact><Child>1</Child><Mother>1</Mother><GestWeek>12</GestWeek>"
                  "</Profilact></VisitFor>";
          },
          {{"PREVENTIVE_TYPE", "1"}, {"GS", "NULL"}}},
         {"two diagnoses",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<Diag><MKB>E11.9</MKB><imeD>Диабет</imeD><MKBLinkD>E11</MKBLinkD></Diag>"
                  "<Diag><MKB>J06.9</MKB><imeD>Инфекция</imeD></Diag>";
@@ -101,7 +103,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
           {"PR_ZAB2_MKB_ADD", ""},
           {"PR_ZAB3_MKB", "NULL"}}},
         {"national number",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.noAl = "23049B000001";
              s.extra = "<NzisStatus>3</NzisStatus>";
          },
@@ -110,7 +112,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
           {"NZIS_STATUS", "6"},
           {"AMB_JOURNALN", "0"}}},
         {"documents",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<Docs><Izvestie>1</Izvestie><MedicalNote>2</MedicalNote><LKK><NoLKK>15</NoLKK>"
                  "<TypeLKK>1</TypeLKK></LKK><HospNapr><Hosp><PathNum>120</PathNum></Hosp></"
@@ -127,7 +129,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(2022, withSheets({sheet}), under(doctor));
@@ -136,7 +138,7 @@ TEST_F(EngineTest, ExaminationColumnsByRule) {
 }
 
 TEST_F(EngineTest, TextsAreCutByCharacters) {
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = "<Anamnesa>" + repeat("Ж", 1200) + "</Anamnesa><Therapy><Nonreimburce>" +
                   repeat("я", 3500) + "</Nonreimburce></Therapy>";
     run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
@@ -147,7 +149,7 @@ TEST_F(EngineTest, TextsAreCutByCharacters) {
 
 // The row has room for four further diagnoses: a fifth is named in the log, not lost unseen.
 TEST_F(EngineTest, DiagnosesBeyondTheRowsRoomAreLogged) {
-    SheetSpec sheet;
+    SheetInput sheet;
     for (const char* mkb : {"A01", "A02", "A03", "A04", "A05", "A06"})
         sheet.extra += std::string("<Diag><MKB>") + mkb + "</MKB><imeD>д</imeD></Diag>";
     run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
@@ -159,7 +161,7 @@ TEST_F(EngineTest, DiagnosesBeyondTheRowsRoomAreLogged) {
 }
 
 TEST_F(EngineTest, SheetWithAnExpertCommissionIsLogged) {
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = "<VisitFor><CountLKKMembers>3</CountLKKMembers></VisitFor>";
     run(2022, withSheets({sheet}), under(addDoctor("0400000001", 1)));
     EXPECT_NE(std::find(log.begin(), log.end(), "АЛ 000412има ЛКК комисия!!!"), log.end());
@@ -167,7 +169,7 @@ TEST_F(EngineTest, SheetWithAnExpertCommissionIsLogged) {
 
 TEST_F(EngineTest, SheetAlreadyInTheDatabaseIsFoundByItsNumberAsANumber) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.noAl = "412";
     run(2022, withSheets({sheet}), under(doctor));
     // Another sheet of the patient whose number is text must not break the look-up.
@@ -185,7 +187,7 @@ TEST_F(EngineTest, SheetAlreadyInTheDatabaseIsFoundByItsNumberAsANumber) {
 // must still find them.
 TEST_F(EngineTest, Nrd2021NationalNumberIsFoundAgain) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.noAl = "23049B000001";
     run(2021, withSheets({sheet}), under(doctor));
     run(2021, withSheets({sheet}), under(doctor));
@@ -196,13 +198,13 @@ TEST_F(EngineTest, Nrd2021NationalNumberIsFoundAgain) {
 TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
     struct Case {
         int year;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         Expected columns;
     } cases[] = {
-        {2005, [](SheetSpec&) {}, {{"NRD", "2005"}, {"IS_NAPR_TELK", "NULL"}, {"PAY", "NULL"}}},
+        {2005, [](SheetInput&) {}, {{"NRD", "2005"}, {"IS_NAPR_TELK", "NULL"}, {"PAY", "NULL"}}},
         // The clinical path sits right under the referral before NRD 2018.
         {2015,
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<Docs><Izvestie>0</Izvestie><EtEpikriza>0</EtEpikriza><TalonTELK>0</TalonTELK>"
                  "<HospNapr><PathNum>120</PathNum></HospNapr></Docs>";
@@ -210,10 +212,10 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
          {{"IS_HOSPITALIZATION", "Y"}, {"IS_NAPR_TELK", "N"}}},
         // A missing flag of the document model leaves its group's columns empty.
         {2009,
-         [](SheetSpec& s) { s.extra = "<VisitFor><Consult>1</Consult></VisitFor>"; },
+         [](SheetInput& s) { s.extra = "<VisitFor><Consult>1</Consult></VisitFor>"; },
          {{"NRD", "2006"}, {"IS_CONSULTATION", "NULL"}, {"PAY", "Y"}, {"IS_MEDBELEJKA", "NULL"}}},
         {2018,
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra =
                  "<VisitFor><Consult>true</Consult><Disp>false</Disp><RpHosp>0</RpHosp>"
                  "<LKKVisit>0</LKKVisit><Telk>0</Telk></VisitFor><Docs><TalonTELK>0</TalonTELK>"
@@ -223,7 +225,7 @@ TEST_F(EngineTest, EarlierVersionsWriteTheirOwnColumns) {
     };
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         c.sheet(sheet);
         run(c.year, withSheets({sheet}), under(addDoctor("04" + std::to_string(n), 1)));

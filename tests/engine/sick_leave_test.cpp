@@ -11,7 +11,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 struct Certificate {
     std::string number = "123";
@@ -25,8 +25,8 @@ std::string hlist(const Certificate& c) {
            c.type + "</HLtype></HList>";
 }
 
-SheetSpec sheetWith(const std::vector<Certificate>& certificates) {
-    SheetSpec sheet;
+SheetInput sheetWith(const std::vector<Certificate>& certificates) {
+    SheetInput sheet;
     sheet.extra = "<Docs>";
     for (const Certificate& c : certificates)
         sheet.extra += hlist(c);
@@ -56,7 +56,7 @@ std::string ageOfDefaultPatient() {
 // Each case imports its sheet under a doctor of its own, so that its examination is new.
 class SickLeaveTest : public EngineTest {
   protected:
-    void importSheet(int year, SheetSpec sheet) {
+    void importSheet(int year, SheetInput sheet) {
         ++cases;
         sheet.noAl = "000412";
         doctor = addDoctor("04" + std::to_string(cases), 1);
@@ -90,17 +90,17 @@ class SickLeaveTest : public EngineTest {
 
     int cases = 0;
     std::int32_t doctor = 0;
-    testing::ReportSpec report;
+    testing::ReportInput report;
 };
 
 TEST_F(SickLeaveTest, CertificateColumnsByRule) {
     struct Case {
         const char* what;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         std::vector<std::pair<std::string, std::string>> columns;
     } cases[] = {
         {"certificate, sheet, patient, doctor and practice",
-         [](SheetSpec&) {},
+         [](SheetInput&) {},
          {{"DATA", "2023-04-07"},
           {"EL_NUMBER", "123"},
           {"NUMBER", "NULL"},
@@ -124,72 +124,72 @@ TEST_F(SickLeaveTest, CertificateColumnsByRule) {
           {"DAYS_FREE", "0"},
           {"DATEOFBIRTH", "NULL"}}},
         {"a continuation",
-         [](SheetSpec& s) { s = sheetWith({{.type = "1"}}); },
+         [](SheetInput& s) { s = sheetWith({{.type = "1"}}); },
          {{"IS_PRIMARY", "N"}}},
         {"an unknown diagnosis",
-         [](SheetSpec& s) { s = sheetWith({{.mkb = "Q99.9"}}); },
+         [](SheetInput& s) { s = sheetWith({{.mkb = "Q99.9"}}); },
          {{"ICD_CODE", "Q99.9"}, {"DIAGNOSIS", "NULL"}}},
         {"an empty part of the name keeps its blanks",
-         [](SheetSpec& s) { s.sur = ""; },
+         [](SheetInput& s) { s.sur = ""; },
          {{"PATIENT_FULLNAME", "Иван  Стоянов"}}},
         {"region 3, municipality 5",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "03";
              s.zdrRajon = "05";
          },
          {{"PATIENT_CITY", municipality(3, 5)}}},
         {"municipality 0 is the region",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "03";
              s.zdrRajon = "0";
          },
          {{"PATIENT_CITY", municipality(3, 0)}}},
         {"municipality 23",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "03";
              s.zdrRajon = "23";
          },
          {{"PATIENT_CITY", "NULL"}}},
         {"region 29",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "29";
              s.zdrRajon = "01";
          },
          {{"PATIENT_CITY", "NULL"}}},
         {"an empty municipality is 1",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "03";
              s.zdrRajon = "";
          },
          {{"PATIENT_CITY", municipality(3, 1)}}},
         {"an empty region is 22",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.rzok = "";
              s.zdrRajon = "05";
          },
          {{"PATIENT_CITY", municipality(22, 5)}}},
         {"cuts count characters",
-         [](SheetSpec& s) { s.address = repeat("Ш", 60); },
+         [](SheetInput& s) { s.address = repeat("Ш", 60); },
          {{"PATIENT_STREET", repeat("Ш", 40)}}},
         {"a man by the EGN",
-         [](SheetSpec& s) { s.egn = "7501020026"; },
+         [](SheetInput& s) { s.egn = "7501020026"; },
          {{"PATIENT_SEX_TYPE", "1"}}},
         {"no sex in the number: a foreign woman",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "X1";
              s.patientExtra = "<LNCH><dateBirth>1980-01-01</dateBirth><Sex>1</Sex></LNCH>";
          },
          {{"PATIENT_SEX_TYPE", "0"}, {"PATIENT_EGN", "X1"}}},
         {"no sex in the number: a foreign man",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.egn = "X1";
              s.patientExtra = "<LNCH><dateBirth>1980-01-01</dateBirth><Sex>0</Sex></LNCH>";
          },
          {{"PATIENT_SEX_TYPE", "1"}}},
-        {"no sex anywhere", [](SheetSpec& s) { s.egn = "X1"; }, {{"PATIENT_SEX_TYPE", "NULL"}}},
+        {"no sex anywhere", [](SheetInput& s) { s.egn = "X1"; }, {{"PATIENT_SEX_TYPE", "NULL"}}},
     };
     for (const Case& c : cases) {
-        SheetSpec sheet = sheetWith({{}});
+        SheetInput sheet = sheetWith({{}});
         c.sheet(sheet);
         importSheet(2022, sheet);
         ASSERT_EQ(count(certificates()), 1) << c.what;
@@ -275,7 +275,7 @@ TEST_F(SickLeaveTest, ARefusedCertificateIsLoggedAndTheNextWritten) {
     const std::string tooLong = repeat("Я", 11);
     for (int year : {2009, 2015, 2021, 2022}) {
         log.clear();
-        const SheetSpec sheet = sheetWith({{.number = "1", .mkb = tooLong}, {.number = "2"}});
+        const SheetInput sheet = sheetWith({{.number = "1", .mkb = tooLong}, {.number = "2"}});
         const std::string label = std::to_string(year);
         if (year == 2009) {
             EXPECT_THROW(importSheet(year, sheet), db::DatabaseError) << label;

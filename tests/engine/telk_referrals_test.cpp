@@ -8,7 +8,7 @@
 namespace kalvex::engine {
 namespace {
 
-using testing::SheetSpec;
+using testing::SheetInput;
 
 constexpr const char* kReferred = "<Docs><TalonTELK>1</TalonTELK></Docs>";
 constexpr const char* kLastReferral =
@@ -45,11 +45,11 @@ class TelkReferralTest : public EngineTest {
 TEST_F(TelkReferralTest, ReferralColumns2022) {
     struct Case {
         const char* what;
-        std::function<void(SheetSpec&)> sheet;
+        std::function<void(SheetInput&)> sheet;
         Expected columns;
     } cases[] = {
         {"the patient and the sheet",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.extra +=
                  "<Anamnesa>Оплаквания</Anamnesa><HState>Добро</HState>"
                  "<Examine>Без находка</Examine>";
@@ -65,9 +65,9 @@ TEST_F(TelkReferralTest, ReferralColumns2022) {
           {"IZSL", "Без находка"},
           {"MAIN_DIAG_MKB", "I10"},
           {"MAIN_DIAG_OPIS", "Есенциална хипертония"}}},
-        {"no anamnesis", [](SheetSpec&) {}, {{"ANAMN", ""}, {"SYST", ""}, {"IZSL", ""}}},
+        {"no anamnesis", [](SheetInput&) {}, {{"ANAMN", ""}, {"SYST", ""}, {"IZSL", ""}}},
         {"texts cut by characters",
-         [](SheetSpec& s) {
+         [](SheetInput& s) {
              s.address = repeat("Ш", 60);
              s.extra += "<Examine>" + repeat("я", 1200) + "</Examine>";
          },
@@ -78,7 +78,7 @@ TEST_F(TelkReferralTest, ReferralColumns2022) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.extra = kReferred;
         c.sheet(sheet);
@@ -105,7 +105,7 @@ TEST_F(TelkReferralTest, AddressNamesByRegionAndMunicipality) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.rzok = c.rzok;
         sheet.zdrRajon = c.zdrRajon;
@@ -135,7 +135,7 @@ TEST_F(TelkReferralTest, OnlyAReferredSheetHasAReferral) {
     };
     int n = 0;
     for (const Case& c : cases) {
-        SheetSpec sheet;
+        SheetInput sheet;
         sheet.noAl = std::to_string(++n);
         sheet.rzok = "16";
         sheet.zdrRajon = "09";
@@ -154,7 +154,7 @@ TEST_F(TelkReferralTest, ReferralAlreadyThereIsLogged) {
     value(
         "INSERT INTO BLANKA_NAPR_TELK (PREGLED_ID, PAC_FNAME) "
         "VALUES (GEN_ID(GEN_PREGLED_ID, 0) + 1, 'Стар')");
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = kReferred;
     run(2022, withSheets({sheet}), under(doctor));
     EXPECT_EQ(count("PREGLED"), 1);
@@ -167,7 +167,7 @@ TEST_F(TelkReferralTest, ReferralAlreadyThereIsLogged) {
 // versions leave the referral out and write the rest of the sheet.
 TEST_F(TelkReferralTest, RefusedReferral) {
     refuseAnamnesis("откажи");
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = std::string(
         "<Anamnesa>откажи</Anamnesa><Docs><TalonTELK>1</TalonTELK>"
         "<LKK><NoLKK>7</NoLKK><TypeLKK>1</TypeLKK></LKK></Docs>");
@@ -184,7 +184,7 @@ TEST_F(TelkReferralTest, RefusedReferral) {
 
 TEST_F(TelkReferralTest, SecondImportWritesNothing) {
     const std::int32_t doctor = addDoctor("0400000001", 1);
-    SheetSpec sheet;
+    SheetInput sheet;
     sheet.extra = kReferred;
     run(2022, withSheets({sheet}), under(doctor));
     run(2022, withSheets({sheet}), under(doctor));

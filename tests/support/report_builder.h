@@ -7,7 +7,7 @@
 // carries the elements every version's model must read, and `extra` adds any other.
 namespace kalvex::testing {
 
-struct SheetSpec {
+struct SheetInput {
     std::string noAl = "000412";
     std::string dataAl = "2023-04-07";
     std::string time = "10:30";
@@ -27,18 +27,18 @@ struct SheetSpec {
         "<Sign>1</Sign><Pay>1</Pay><Incidentally>0</Incidentally><Disadv>0</Disadv>";
 };
 
-struct DoctorSpec {
+struct DoctorInput {
     std::string uin = "0400000001";
     std::string egn = "6101010013";
     std::string fullName = "Мария Иванова Петрова";
     std::string simpCode = "00";
-    std::vector<SheetSpec> sheets;
+    std::vector<SheetInput> sheets;
 };
 
-struct ReportSpec {
+struct ReportInput {
     std::string dateFrom = "2023-04-01";
     std::string dateTo = "2023-04-30";
-    std::vector<DoctorSpec> doctors{DoctorSpec{}};
+    std::vector<DoctorInput> doctors{DoctorInput{}};
 };
 
 inline std::string xmlEscape(const std::string& text) {
@@ -54,7 +54,7 @@ inline std::string xmlEscape(const std::string& text) {
     return out;
 }
 
-inline std::string sheetXml(const SheetSpec& s) {
+inline std::string sheetXml(const SheetInput& s) {
     return "<AmbList><NoAl>" + xmlEscape(s.noAl) + "</NoAl><dataAl>" + s.dataAl +
            "</dataAl><time>" + s.time + "</time><Patient><EGN>" + s.egn + "</EGN><RZOK>" + s.rzok +
            "</RZOK><ZdrRajon>" + s.zdrRajon + "</ZdrRajon><Name><Given>" + xmlEscape(s.given) +
@@ -66,15 +66,15 @@ inline std::string sheetXml(const SheetSpec& s) {
 }
 
 // The e-report of NRD `year` (the root's shape is the same for every version).
-inline std::string reportXml(const ReportSpec& r) {
+inline std::string reportXml(const ReportInput& r) {
     std::string xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Practice><PracticeCode>"
         "2201000001</PracticeCode><PracticeName>ИППМП</PracticeName><DateFrom>" +
         r.dateFrom + "</DateFrom><DateTo>" + r.dateTo + "</DateTo>";
-    for (const DoctorSpec& d : r.doctors) {
+    for (const DoctorInput& d : r.doctors) {
         xml += "<Doctor><UIN>" + d.uin + "</UIN><EGN>" + d.egn + "</EGN><FullName>" +
                xmlEscape(d.fullName) + "</FullName><SIMPCode>" + d.simpCode + "</SIMPCode>";
-        for (const SheetSpec& s : d.sheets)
+        for (const SheetInput& s : d.sheets)
             xml += sheetXml(s);
         xml += "</Doctor>";
     }

@@ -4,7 +4,7 @@
 
 // The documents a sheet of each NRD version issues, written as that version's e-report
 // writes them: the immunisations and one "Docs" with every document its import reads.
-// Meant as the `extra` of a SheetSpec (report_builder.h) whose main diagnosis is I10;
+// Meant as the `extra` of a SheetInput (report_builder.h) whose main diagnosis is I10;
 // the codes are those of the reference rows in schema/04_reference_rows.sql.
 namespace kalvex::testing {
 

@@ -57,14 +57,14 @@ void setReferral(RunContext<V>& run, ColumnValues& row, const std::string& noNap
 // A visit on a referral (exam type 0, 11, 13 or 21).
 template <class V>
 void applyReferralVisit(RunContext<V>& run, ColumnValues& row, std::int32_t examType) {
-    const Element simp = childNode(run.CurrentAmbList, "SIMPList");
-    const Element primary = childNode(simp, "PrimaryVisit");
+    const Element simp = ereport::GetNode(run.CurrentAmbList, "SIMPList");
+    const Element primary = ereport::GetNode(simp, "PrimaryVisit");
     if (const std::string noNapr = ereport::ReadValue(primary, "NoNapr"); !noNapr.empty())
         setReferral(run, row, noNapr, examType);
     row.setNull("SIMP_PRIMARY_AMBLIST_N");
     row.setNull("SIMP_PRIMARY_AMBLIST_DATE");
 
-    const Element from = childNode(primary, "SendedFrom");
+    const Element from = ereport::GetNode(primary, "SendedFrom");
     if (const std::string uin = ereport::ReadValue(from, "UINH_S"); !uin.empty()) {
         // A referral by a hired or substitute doctor ends the rule: the row names no
         // primary sheet then, whatever the sheet says of one.
@@ -75,7 +75,7 @@ void applyReferralVisit(RunContext<V>& run, ColumnValues& row, std::int32_t exam
         row.setText("SIMP_UIN_ZAMESTVASHT", uin);
         return;
     }
-    const Element secondary = childNode(simp, "SecondaryVisit");
+    const Element secondary = ereport::GetNode(simp, "SecondaryVisit");
     const std::string number = ereport::ReadValue(secondary, "NoAmbL");
     if (number.empty())
         return;
@@ -89,7 +89,7 @@ void applyReferralVisit(RunContext<V>& run, ColumnValues& row, std::int32_t exam
 template <class V>
 void applySecondaryVisit(RunContext<V>& run, ColumnValues& row) {
     const Element secondary =
-        childNode(childNode(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
+        ereport::GetNode(ereport::GetNode(run.CurrentAmbList, "SIMPList"), "SecondaryVisit");
     const std::string date = ereport::ReadValue(secondary, "dateAmbL");
     if (date.empty()) {
         row.setNull("SIMP_PRIMARY_AMBLIST_N");

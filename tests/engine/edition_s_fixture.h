@@ -53,9 +53,9 @@ class SpecialistTest : public EngineTest {
     }
 
     // Imports `sheets` of a doctor with "SIMPCode" `simpCode` into the specialist database.
-    void import(int year, std::vector<testing::SheetSpec> sheets,
+    void import(int year, std::vector<testing::SheetInput> sheets,
                 const std::string& simpCode = "05") {
-        testing::ReportSpec report;
+        testing::ReportInput report;
         report.doctors[0].simpCode = simpCode;
         report.doctors[0].sheets = std::move(sheets);
         run(year, report, under(doctor, 1));
@@ -67,9 +67,9 @@ class SpecialistTest : public EngineTest {
                           {{"N", number}}));
     }
 
-    static testing::SheetSpec sheet(const std::string& noAl, const std::string& examType,
-                                    const std::string& extra) {
-        testing::SheetSpec s;
+    static testing::SheetInput sheet(const std::string& noAl, const std::string& examType,
+                                     const std::string& extra) {
+        testing::SheetInput s;
         s.noAl = noAl;
         s.examType = examType;
         s.extra = extra;

@@ -2,7 +2,7 @@
 // IDs and the end of a rehabilitation, as the columns of PREGLED show them.
 #include <map>
 
-#include "specialist_fixture.h"
+#include "edition_s_fixture.h"
 
 namespace kalvex::engine {
 namespace {
