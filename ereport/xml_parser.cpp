@@ -4,17 +4,17 @@
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
-#include <libxml/parserInternals.h>
 #include <libxml/valid.h>
 #include <libxml/xmlIO.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "common/error.h"
@@ -209,8 +209,6 @@ class DtdGuard {
 void checkBytes(const std::string& fileName, const std::string& bytes) {
     if (bytes.empty())
         refuse(fileName, 0, "the file is empty");
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
-        refuse(fileName, 0, "the file is larger than 2 GB");
     const auto* start = reinterpret_cast<const unsigned char*>(bytes.data());
     if (xmlDetectCharEncoding(start, static_cast<int>(std::min<std::size_t>(bytes.size(), 4))) ==
         XML_CHAR_ENCODING_EBCDIC)
@@ -226,6 +224,20 @@ void checkBytes(const std::string& fileName, const std::string& bytes) {
                "the file declares the encoding " + *declared +
                    ", but its text is UTF-8; its Cyrillic would be read as other letters");
 }
+
+// Hands the checked bytes to libxml2 block by block: parsing from memory would have it
+// copy the whole file first.
+struct BytesReader {
+    std::string_view rest;
+
+    static int read(void* self, char* buffer, int length) {
+        auto& reader = *static_cast<BytesReader*>(self);
+        const std::size_t count = std::min(reader.rest.size(), static_cast<std::size_t>(length));
+        reader.rest.copy(buffer, count);
+        reader.rest.remove_prefix(count);
+        return static_cast<int>(count);
+    }
+};
 
 // Only a DTD that lies wholly inside the file can be checked: the external part that a
 // DOCTYPE names is never read, and judging the file by the internal part alone would
@@ -255,8 +267,10 @@ xmlDoc* parseReportFile(const std::string& fileName) {
     const std::string bytes = InputFile(fileName).read(fileName);
     checkBytes(fileName, bytes);
     ErrorCollector errors;
+    BytesReader reader{bytes};
     std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
-        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())),
+        xmlCreateIOParserCtxt(nullptr, nullptr, &BytesReader::read, nullptr, &reader,
+                              XML_CHAR_ENCODING_NONE),
         &xmlFreeParserCtxt);
     if (!parser)
         throw std::bad_alloc();
