@@ -11,6 +11,7 @@ kind="${1:-release}"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev
+  qt6-translations-l10n
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
   libxml2-dev
   libgtest-dev
