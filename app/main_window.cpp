@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,6 +39,7 @@ TfrmMain::TfrmMain(DataModule& dm, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), endProgram([] { QCoreApplication::quit(); }), dm_(dm), dialogs_(dialogs) {
     buildLayout();
     connectHandlers();
+    setUpKeyboard();
 
     // FormCreate
     setWindowTitle(q(common::MainWindowCaption(common::GetFileVersion())));
@@ -86,17 +86,6 @@ void TfrmMain::connectHandlers() {
             [this](int index) { cbxDoctorXMLChange(index); });
     connect(ckbVerbose, &QCheckBox::clicked, this,
             [this](bool checked) { guarded([&] { ckbVerboseClick(checked); }); });
-}
-
-void TfrmMain::keyPressEvent(QKeyEvent* event) {
-    // Enter anywhere in the window acts as "Напред >" while that button is enabled;
-    // the controls pass it on to the window since none of them takes it.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (btnNext->isEnabled())
-            btnNext->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void TfrmMain::applyOptions(const Options& options) {

@@ -123,6 +123,11 @@ void TfrmMain::buildLayout() {
         column->addWidget(textLabel("Да се импортират в базата на името на лекар:", tshDoctor));
         cbxDoctorGDB = new QComboBox(tshDoctor);
         column->addWidget(cbxDoctorGDB);
+        // Styles that open a list over the box (Fusion, macOS) ignore the cap on its
+        // lines and reach the bottom of the screen; a plain list with a scroll bar
+        // keeps it.
+        for (QComboBox* list : {cbxDoctorXML, cbxDoctorGDB})
+            list->setStyleSheet("combobox-popup: 0;");
         cbImportDoctorIfNotExists =
             new QCheckBox("Импортирай лекаря от XML-а ако не е намерен в база.", tshDoctor);
         column->addWidget(cbImportDoctorIfNotExists);
@@ -217,7 +222,8 @@ void TfrmMain::buildLayout() {
     btnPrev = new QPushButton("< Назад");
     btnNext = new QPushButton("Напред >");
     btnCancel = new QPushButton("Отказ");
-    btnCancel->setStyleSheet("color: red;");
+    // Red only while it can be pressed: a disabled "Отказ" must look disabled.
+    btnCancel->setStyleSheet("QPushButton:enabled { color: red; }");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnAbout);
     buttons->addStretch();
