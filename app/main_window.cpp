@@ -128,6 +128,7 @@ void TfrmMain::showPage(QWidget* page) {
         tshProgressShow();
     else if (page == tshFinishUpdate)
         tshFinishUpdateShow();
+    focusPage(page);
 }
 
 void TfrmMain::guarded(const std::function<void()>& handler) {
@@ -247,6 +248,7 @@ void TfrmMain::btnImportAgainClick() {
     btnCancel->setEnabled(true);
     closeDatabase();
     pages->setCurrentWidget(tshChooseXMLandDB);  // the status text stays as it is
+    focusPage(tshChooseXMLandDB);
 }
 
 void TfrmMain::closeDatabase() {

@@ -86,6 +86,7 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void connectHandlers();
     void setUpKeyboard();
     void showPage(QWidget* page);
+    void focusPage(QWidget* page);
 
     void btnNextClick();
     void btnPrevClick();

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
+#include "app/focus_marker.h"
 #include "app/main_window.h"
 
 namespace kalvex::app {
@@ -18,6 +20,23 @@ void TfrmMain::setUpKeyboard() {
         setTabOrder(order[i - 1], order[i]);
     rbFolder->installEventFilter(this);
     rbFile->installEventFilter(this);
+    new FocusMarker(this);
+}
+
+void TfrmMain::focusPage(QWidget* page) {
+    // A page opens with its first control focused, or "Напред >" where it has none.
+    // The progress page gives it to the tabs: its import disables every button but
+    // "Отказ", which must never take the focus (and Enter) by itself. The last page
+    // waits on "Край".
+    QWidget* target = page == tshProgress ? static_cast<QWidget*>(tabs) : btnNext;
+    if (page != tshProgress && page != tshFinishUpdate)
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
+            if (page->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(page) &&
+                (w->focusPolicy() & Qt::TabFocus) != 0) {
+                target = w;
+                break;
+            }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

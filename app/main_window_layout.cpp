@@ -175,6 +175,7 @@ void TfrmMain::buildLayout() {
             textLabel("Импортирането приключи успешно.\n\nСега вече можете да "
                       "стартирате Salvix. \n\nУспешна работа!",
                       tshFinishUpdate));
+        column->addSpacing(8);
         lblDryRun =
             textLabel("Пробен импорт: нищо не е записано в базата на Salvix.", tshFinishUpdate);
         lblDryRun->setVisible(false);
@@ -184,6 +185,7 @@ void TfrmMain::buildLayout() {
         mmoSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
         mmoSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         column->addWidget(mmoSummary);
+        column->addSpacing(8);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
         column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
         column->addStretch();

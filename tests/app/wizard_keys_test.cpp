@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -183,6 +184,25 @@ class WizardKeysTest : public QObject {
                              : !dialogs_.said.empty() ? dialogs_.said.join(" / ")
                                                       : "page: " + w().lblStatus->text();
         QCOMPARE(seen, effect);
+    }
+
+    void eachPageOpensWithAFramedFocus_data() {
+        QTest::addColumn<int>("enters");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("welcome") << 0 << "btnNext";
+        QTest::newRow("file page") << 1 << "rbFolder";
+    }
+
+    void eachPageOpensWithAFramedFocus() {
+        QFETCH(int, enters);
+        QFETCH(QString, focus);
+        start();
+        for (int i = 0; i < enters; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(nameOf(QApplication::focusWidget()), focus);
+        const auto* frame = w().findChild<QFocusFrame*>();
+        QVERIFY(frame != nullptr && frame->isVisible());
+        QCOMPARE(frame->widget(), QApplication::focusWidget());
     }
 
     void tabFollowsEachRadioButtonToItsFieldAndChooser_data() {
