@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <filesystem>
 
 #include "app/about_window.h"
@@ -258,6 +259,10 @@ void TfrmMain::closeDatabase() {
 
 void TfrmMain::LogToMemo(const std::string& message) {
     mmoLog->appendPlainText(q(message));
+    // The view follows the cursor, also when the tab is first shown: at the start of
+    // the last line it stays at the left edge, not at the end of the longest line.
+    mmoLog->moveCursor(QTextCursor::End);
+    mmoLog->moveCursor(QTextCursor::StartOfBlock);
     QCoreApplication::processEvents();
 }
 

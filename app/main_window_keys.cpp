@@ -24,12 +24,15 @@ void TfrmMain::setUpKeyboard() {
 }
 
 void TfrmMain::focusPage(QWidget* page) {
-    // A page opens with its first control focused, or "Напред >" where it has none.
+    // A page opens with its first control focused (the file page with the radio button
+    // of its mode), or "Напред >" where it has none.
     // The progress page gives it to the tabs: its import disables every button but
     // "Отказ", which must never take the focus (and Enter) by itself. The last page
     // waits on "Край".
     QWidget* target = page == tshProgress ? static_cast<QWidget*>(tabs) : btnNext;
-    if (page != tshProgress && page != tshFinishUpdate)
+    if (page == tshChooseXMLandDB && rbFile->isChecked())
+        target = rbFile;  // the mode in use
+    else if (page != tshProgress && page != tshFinishUpdate)
         for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
             if (page->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(page) &&
                 (w->focusPolicy() & Qt::TabFocus) != 0) {

@@ -91,9 +91,11 @@ void TfrmMain::buildLayout() {
         // Both may end unchecked (the options file can say so); exclusivity is kept by hand.
         rbFolder->setAutoExclusive(false);
         rbFile->setAutoExclusive(false);
-        column->addWidget(rbFolder);
+        // Buttons with a text take its width, not the row's: the focus frame and a
+        // click mark the text.
+        column->addWidget(rbFolder, 0, Qt::AlignLeft);
         column->addLayout(fieldRow(edtXMLDir, btnSelectDir, tshChooseXMLandDB));
-        column->addWidget(rbFile);
+        column->addWidget(rbFile, 0, Qt::AlignLeft);
         column->addLayout(fieldRow(edtXMLfile, btnSelectDirUNC, tshChooseXMLandDB));
         column->addWidget(
             new QLabel("База на Salvix, в която да се импортират данните:", tshChooseXMLandDB));
@@ -130,7 +132,7 @@ void TfrmMain::buildLayout() {
             list->setStyleSheet("combobox-popup: 0;");
         cbImportDoctorIfNotExists =
             new QCheckBox("Импортирай лекаря от XML-а ако не е намерен в база.", tshDoctor);
-        column->addWidget(cbImportDoctorIfNotExists);
+        column->addWidget(cbImportDoctorIfNotExists, 0, Qt::AlignLeft);
         column->addStretch();
     }
 
@@ -146,7 +148,7 @@ void TfrmMain::buildLayout() {
                       "върнете се назад и я поправете сега.",
                       tshInformationGathered));
         ckbDryRun = new QCheckBox("Пробен импорт — без запис в базата", tshInformationGathered);
-        column->addWidget(ckbDryRun);
+        column->addWidget(ckbDryRun, 0, Qt::AlignLeft);
         column->addStretch();
     }
 
@@ -204,7 +206,7 @@ void TfrmMain::buildLayout() {
         mmoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
         mmoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         mmoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        column->addWidget(ckbVerbose);
+        column->addWidget(ckbVerbose, 0, Qt::AlignLeft);
         column->addWidget(mmoLog, 1);
     }
 
