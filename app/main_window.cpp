@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +13,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <filesystem>
 
 #include "app/about_window.h"
@@ -40,6 +40,7 @@ TfrmMain::TfrmMain(DataModule& dm, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), endProgram([] { QCoreApplication::quit(); }), dm_(dm), dialogs_(dialogs) {
     buildLayout();
     connectHandlers();
+    setUpKeyboard();
 
     // FormCreate
     setWindowTitle(q(common::MainWindowCaption(common::GetFileVersion())));
@@ -88,17 +89,6 @@ void TfrmMain::connectHandlers() {
             [this](bool checked) { guarded([&] { ckbVerboseClick(checked); }); });
 }
 
-void TfrmMain::keyPressEvent(QKeyEvent* event) {
-    // Enter anywhere in the window acts as "Напред >" while that button is enabled;
-    // the controls pass it on to the window since none of them takes it.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (btnNext->isEnabled())
-            btnNext->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 void TfrmMain::applyOptions(const Options& options) {
     // Checking a radio button works as a click: the other is unchecked and the mode
     // switches. Unchecking touches nothing else, so both may end unchecked.
@@ -139,6 +129,7 @@ void TfrmMain::showPage(QWidget* page) {
         tshProgressShow();
     else if (page == tshFinishUpdate)
         tshFinishUpdateShow();
+    focusPage(page);
 }
 
 void TfrmMain::guarded(const std::function<void()>& handler) {
@@ -258,6 +249,7 @@ void TfrmMain::btnImportAgainClick() {
     btnCancel->setEnabled(true);
     closeDatabase();
     pages->setCurrentWidget(tshChooseXMLandDB);  // the status text stays as it is
+    focusPage(tshChooseXMLandDB);
 }
 
 void TfrmMain::closeDatabase() {
@@ -267,6 +259,10 @@ void TfrmMain::closeDatabase() {
 
 void TfrmMain::LogToMemo(const std::string& message) {
     mmoLog->appendPlainText(q(message));
+    // The view follows the cursor, also when the tab is first shown: at the start of
+    // the last line it stays at the left edge, not at the end of the longest line.
+    mmoLog->moveCursor(QTextCursor::End);
+    mmoLog->moveCursor(QTextCursor::StartOfBlock);
     QCoreApplication::processEvents();
 }
 

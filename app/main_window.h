@@ -79,11 +79,14 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
   protected:
     void customEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLayout();
     void connectHandlers();
+    void setUpKeyboard();
     void showPage(QWidget* page);
+    void focusPage(QWidget* page);
 
     void btnNextClick();
     void btnPrevClick();

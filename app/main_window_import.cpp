@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <exception>
 #include <optional>
 #include <string>
@@ -58,8 +59,11 @@ void TfrmMain::Start() {
         throw;
     }
     engine::logSummary(runCounts_, std::nullopt);
+    // Set as a whole, the table opens at its top with the column heads in view.
+    QStringList summary;
     for (const std::string& line : engine::summaryLines(runCounts_))
-        mmoSummary->appendPlainText(q(line));
+        summary.push_back(q(line));
+    mmoSummary->setPlainText(summary.join('\n'));
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
 }
 

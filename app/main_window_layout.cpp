@@ -91,9 +91,11 @@ void TfrmMain::buildLayout() {
         // Both may end unchecked (the options file can say so); exclusivity is kept by hand.
         rbFolder->setAutoExclusive(false);
         rbFile->setAutoExclusive(false);
-        column->addWidget(rbFolder);
+        // Buttons with a text take its width, not the row's: the focus frame and a
+        // click mark the text.
+        column->addWidget(rbFolder, 0, Qt::AlignLeft);
         column->addLayout(fieldRow(edtXMLDir, btnSelectDir, tshChooseXMLandDB));
-        column->addWidget(rbFile);
+        column->addWidget(rbFile, 0, Qt::AlignLeft);
         column->addLayout(fieldRow(edtXMLfile, btnSelectDirUNC, tshChooseXMLandDB));
         column->addWidget(
             new QLabel("База на Salvix, в която да се импортират данните:", tshChooseXMLandDB));
@@ -123,9 +125,14 @@ void TfrmMain::buildLayout() {
         column->addWidget(textLabel("Да се импортират в базата на името на лекар:", tshDoctor));
         cbxDoctorGDB = new QComboBox(tshDoctor);
         column->addWidget(cbxDoctorGDB);
+        // Styles that open a list over the box (Fusion, macOS) ignore the cap on its
+        // lines and reach the bottom of the screen; a plain list with a scroll bar
+        // keeps it.
+        for (QComboBox* list : {cbxDoctorXML, cbxDoctorGDB})
+            list->setStyleSheet("combobox-popup: 0;");
         cbImportDoctorIfNotExists =
             new QCheckBox("Импортирай лекаря от XML-а ако не е намерен в база.", tshDoctor);
-        column->addWidget(cbImportDoctorIfNotExists);
+        column->addWidget(cbImportDoctorIfNotExists, 0, Qt::AlignLeft);
         column->addStretch();
     }
 
@@ -141,7 +148,7 @@ void TfrmMain::buildLayout() {
                       "върнете се назад и я поправете сега.",
                       tshInformationGathered));
         ckbDryRun = new QCheckBox("Пробен импорт — без запис в базата", tshInformationGathered);
-        column->addWidget(ckbDryRun);
+        column->addWidget(ckbDryRun, 0, Qt::AlignLeft);
         column->addStretch();
     }
 
@@ -170,6 +177,7 @@ void TfrmMain::buildLayout() {
             textLabel("Импортирането приключи успешно.\n\nСега вече можете да "
                       "стартирате Salvix. \n\nУспешна работа!",
                       tshFinishUpdate));
+        column->addSpacing(8);
         lblDryRun =
             textLabel("Пробен импорт: нищо не е записано в базата на Salvix.", tshFinishUpdate);
         lblDryRun->setVisible(false);
@@ -179,6 +187,7 @@ void TfrmMain::buildLayout() {
         mmoSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
         mmoSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         column->addWidget(mmoSummary);
+        column->addSpacing(8);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
         column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
         column->addStretch();
@@ -197,7 +206,7 @@ void TfrmMain::buildLayout() {
         mmoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
         mmoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         mmoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        column->addWidget(ckbVerbose);
+        column->addWidget(ckbVerbose, 0, Qt::AlignLeft);
         column->addWidget(mmoLog, 1);
     }
 
@@ -217,7 +226,8 @@ void TfrmMain::buildLayout() {
     btnPrev = new QPushButton("< Назад");
     btnNext = new QPushButton("Напред >");
     btnCancel = new QPushButton("Отказ");
-    btnCancel->setStyleSheet("color: red;");
+    // Red only while it can be pressed: a disabled "Отказ" must look disabled.
+    btnCancel->setStyleSheet("QPushButton:enabled { color: red; }");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnAbout);
     buttons->addStretch();
