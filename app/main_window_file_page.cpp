@@ -37,13 +37,15 @@ void fillDoctorList(QComboBox* list, const std::vector<Entry>& entries, Data Ent
 void TfrmMain::leaveFilePage() {
     const std::string file = s(edtXMLfile->text());
     const std::string folder = s(edtXMLDir->text());
-    if (!common::pathExists(file, false) && !common::pathExists(folder, true)) {
-        dialogs_.information(this, "Посоченият файл не съществува!");
-        return;
-    }
-    // Told before anything is loaded: the user has to come back to the field anyway.
+    // In folder mode the folder is what the user named: its absence is told as such,
+    // never as a missing file nor by loading the file field's old file. Told before
+    // anything is loaded: the user has to come back to the field anyway.
     if (!rbFile->isChecked() && !common::pathExists(folder, true)) {
         dialogs_.information(this, missingFolderMessage(folder));
+        return;
+    }
+    if (!common::pathExists(file, false) && !common::pathExists(folder, true)) {
+        dialogs_.information(this, "Посоченият файл не съществува!");
         return;
     }
     if (edtGDBfile->text().isEmpty()) {

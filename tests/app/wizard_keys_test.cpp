@@ -155,7 +155,7 @@ class WizardKeysTest : public QObject {
     void enterPressesTheFocusedButton_data() {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("effect");  // what the user sees next
-        const QString forward = "said: Посоченият файл не съществува!";
+        const QString forward = "said: Посочената папка не съществува!\n/no/such/folder";
         QTest::newRow("< Назад") << "btnPrev"
                                  << "page: Добре дошли";
         QTest::newRow("Отказ") << "btnCancel"
@@ -175,7 +175,7 @@ class WizardKeysTest : public QObject {
         QFETCH(QString, effect);
         start();
         toFilePage(false);
-        w().edtXMLDir->setText(QString::fromStdString(dir_->file("none")));
+        w().edtXMLDir->setText("/no/such/folder");
         QWidget* control = filePageControls().at(focus);
         control->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), control);

@@ -254,7 +254,8 @@ class WizardTest : public QObject {
         // Enter in a field of the page is "Напред >" too.
         w().edtXMLDir->setText("/no/such/folder");
         QTest::keyClick(w().edtXMLDir, Qt::Key_Return);
-        QCOMPARE(dialogs_.said, QStringList{"info: Посоченият файл не съществува!"});
+        QCOMPARE(dialogs_.said,
+                 QStringList{"info: Посочената папка не съществува!\n/no/such/folder"});
     }
 
     void missingFileAndFolderKeepsTheFilePage() {
