@@ -131,6 +131,13 @@ int main(int argc, char** argv) {
                                                  sample::sickLeave(year) + "</Docs>")},
             {"prescriptions", report(year, "<Docs>" + sample::prescriptions(year) + "</Docs>")},
         };
+        // Flags may be written as words, in any case.
+        std::string words = report(year, "");
+        words.replace(words.find("<Sign>1</Sign>"), 14, "<Sign>TRUE</Sign>");
+        words.replace(words.find("<Pay>1</Pay>"), 12, "<Pay>true</Pay>");
+        words.replace(words.find("<Incidentally>0</Incidentally>"), 30,
+                      "<Incidentally>False</Incidentally>");
+        seeds.emplace_back("flag-words", words);
         if (year >= 2018)
             seeds.emplace_back("procedure-referrals", report(year, procedureReferrals()));
         for (const auto& [kind, xml] : seeds) {

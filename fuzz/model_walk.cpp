@@ -73,7 +73,10 @@ void ModelWalk::readElementItself(const ereport::Element& element) {
         const std::string name = reinterpret_cast<const char*>(child->name);
         attempt([&] { ereport::ReadValue(element, name); });
         attempt([&] { ereport::ReadValueBool(element, name, false); });
-        if (!ereport::NodeExsist(element, name) || ereport::GetNode(element, name).isAbsent())
+        attempt([&] { ereport::ReadValueInt(element, name, -1); });
+        ereport::Element found;
+        ereport::GetNode(element, name, found);
+        if (!ereport::NodeExsist(element, name) || found.isAbsent())
             finding("the node readers miss the child \"" + name + "\"");
     }
 }
