@@ -47,6 +47,8 @@ std::string lineOf(const std::string& fileName, const std::string& technical) {
 const char* const kNoDatabaseGiven =
     "Не е посочена база на Salvix, в която да се импортират данните!";
 
+const char* const kNoXmlFileGiven = "Не е посочен XML файл за импортиране!";
+
 std::string missingFolderMessage(const std::string& folder) {
     return twoLines("Посочената папка не съществува!", folder);
 }

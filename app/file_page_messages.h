@@ -17,6 +17,9 @@ namespace kalvex::app {
 // The database field left empty.
 extern const char* const kNoDatabaseGiven;
 
+// File mode with the XML file field left empty.
+extern const char* const kNoXmlFileGiven;
+
 // Folder mode with a folder that is not there.
 std::string missingFolderMessage(const std::string& folder);
 

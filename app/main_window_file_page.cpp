@@ -48,6 +48,10 @@ void TfrmMain::leaveFilePage() {
         dialogs_.information(this, "Посоченият файл не съществува!");
         return;
     }
+    if (rbFile->isChecked() && file.empty()) {
+        dialogs_.information(this, kNoXmlFileGiven);
+        return;
+    }
     if (edtGDBfile->text().isEmpty()) {
         dialogs_.information(this, kNoDatabaseGiven);
         return;

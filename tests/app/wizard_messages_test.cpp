@@ -135,6 +135,11 @@ class WizardMessagesTest : public QObject {
             << "{dir}/none.gdb"
             << "error: Грешка в XML файла „{dir}/broken.xml“ на ред 3!"
             << "{dir}/broken.xml:3:";
+        QTest::newRow("empty XML file field") << false << ""
+                                              << "{dir}/reports"
+                                              << "{dir}/none.gdb"
+                                              << "info: Не е посочен XML файл за импортиране!"
+                                              << "";
         // The folder exists, so the missing file passes the first check.
         QTest::newRow("XML file that cannot be read")
             << false << "{dir}/none.xml"
