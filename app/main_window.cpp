@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QThread>
 #include <filesystem>
 
 #include "app/about_window.h"
@@ -262,12 +263,21 @@ void TfrmMain::btnImportAgainClick() {
 
 void TfrmMain::closeDatabase() {
     const WaitCursor busy;
-    dm_.closeDatabase();
+    offWindowThread([this] { dm_.closeDatabase(); });
 }
 
 void TfrmMain::LogToMemo(const std::string& message) {
+    if (QThread::currentThread() != thread()) {
+        // A line of work running off the window's thread: shown in turn with the
+        // progress that work reports.
+        QMetaObject::invokeMethod(
+            this, [this, message] { LogToMemo(message); }, Qt::QueuedConnection);
+        return;
+    }
     mmoLog->appendPlainText(q(message));
-    QCoreApplication::processEvents();
+    // While work runs off the window's thread, the window's loop is turning already.
+    if (!working_)
+        QCoreApplication::processEvents();
 }
 
 }  // namespace kalvex::app

@@ -50,9 +50,12 @@ void TfrmMain::leaveFilePage() {
 
     {
         const WaitCursor busy;
-        db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
+        const std::string database = s(edtGDBfile->text());
+        offWindowThread([&] {
+            db::GDBOpenDatabase(dm_.database, database);
+            GDB_UINS = db::GDBFillDoctorNames(dm_.database);
+        });
     }
-    GDB_UINS = db::GDBFillDoctorNames(dm_.database);
     fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
     cbImportDoctorIfNotExists->setVisible(true);
     preselectDatabaseDoctorByName();
@@ -70,8 +73,9 @@ std::string TfrmMain::firstFolderFile() const {
 
 void TfrmMain::loadXml(const std::string& fileName) {
     const WaitCursor busy;
-    std::vector<ereport::XmlDoctorItem> doctors =
-        dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
+    const int nrd = cbNRD->currentIndex();
+    std::vector<ereport::XmlDoctorItem> doctors;
+    offWindowThread([&] { doctors = dm_.xml.XMLLoadFile(nrd, fileName); });
     // NRD "2003" binds nothing and leaves the list as it was.
     if (cbNRD->currentIndex() == 0)
         return;
