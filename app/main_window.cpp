@@ -14,7 +14,6 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QThread>
 #include <filesystem>
 
 #include "app/about_window.h"
@@ -263,21 +262,12 @@ void TfrmMain::btnImportAgainClick() {
 
 void TfrmMain::closeDatabase() {
     const WaitCursor busy;
-    offWindowThread([this] { dm_.closeDatabase(); });
+    dm_.closeDatabase();
 }
 
 void TfrmMain::LogToMemo(const std::string& message) {
-    if (QThread::currentThread() != thread()) {
-        // A line of work running off the window's thread: shown in turn with the
-        // progress that work reports.
-        QMetaObject::invokeMethod(
-            this, [this, message] { LogToMemo(message); }, Qt::QueuedConnection);
-        return;
-    }
     mmoLog->appendPlainText(q(message));
-    // While work runs off the window's thread, the window's loop is turning already.
-    if (!working_)
-        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }
 
 }  // namespace kalvex::app

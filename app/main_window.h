@@ -78,8 +78,6 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
   protected:
     void customEvent(QEvent* event) override;
-    // Refused while work runs off the window's thread: it would leave it half done.
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -120,10 +118,6 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     // hourglass.
     void closeDatabase();
 
-    // Runs `work` off the window's thread (see off_thread.h) with the controls that
-    // could start more work or act on its data disabled until it ends.
-    void offWindowThread(const std::function<void()>& work);
-
     // Runs a handler as the framework would: an error ends it with an error box.
     void guarded(const std::function<void()>& handler);
 
@@ -141,8 +135,6 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     // The run's counts over all its files, and the file being imported.
     engine::ImportCounts runCounts_;
     std::string runFile_;
-    // Set while work runs off the window's thread.
-    bool working_ = false;
 };
 
 }  // namespace kalvex::app

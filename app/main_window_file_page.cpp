@@ -50,12 +50,9 @@ void TfrmMain::leaveFilePage() {
 
     {
         const WaitCursor busy;
-        const std::string database = s(edtGDBfile->text());
-        offWindowThread([&] {
-            db::GDBOpenDatabase(dm_.database, database);
-            GDB_UINS = db::GDBFillDoctorNames(dm_.database);
-        });
+        db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
     }
+    GDB_UINS = db::GDBFillDoctorNames(dm_.database);
     fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
     cbImportDoctorIfNotExists->setVisible(true);
     preselectDatabaseDoctorByName();
@@ -73,9 +70,8 @@ std::string TfrmMain::firstFolderFile() const {
 
 void TfrmMain::loadXml(const std::string& fileName) {
     const WaitCursor busy;
-    const int nrd = cbNRD->currentIndex();
-    std::vector<ereport::XmlDoctorItem> doctors;
-    offWindowThread([&] { doctors = dm_.xml.XMLLoadFile(nrd, fileName); });
+    std::vector<ereport::XmlDoctorItem> doctors =
+        dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
     // NRD "2003" binds nothing and leaves the list as it was.
     if (cbNRD->currentIndex() == 0)
         return;

@@ -1,7 +1,6 @@
 // The progress page: the posted start message runs the import, the finish message
 // moves on to the last page; the page's texts are the import's progress display.
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,8 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
-#include <array>
 #include <exception>
 #include <optional>
 #include <string>
@@ -21,9 +18,7 @@
 #include "app/data_module.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
-#include "app/off_thread.h"
 #include "app/qt_text.h"
-#include "app/window_thread_user.h"
 #include "common/folder_files.h"
 #include "db/dry_run.h"
 #include "db/gdb_mediator.h"
@@ -99,50 +94,7 @@ void TfrmMain::runImport() {
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
     settings.dryRun = dm_.dryRun.has_value();
-    WindowThreadUser user(*this, *this);
-    offWindowThread([&] { engine::DoImport(dm_.database, dm_.xml, settings, user, runCounts_); });
-}
-
-void TfrmMain::offWindowThread(const std::function<void()>& work) {
-    // Holds the controls disabled, and the window refusing to close, until the work
-    // ends however it ends.
-    struct Hold {
-        TfrmMain& w;
-        // The progress page only shows; disabled it would grey out what it tells. The
-        // log's verbosity is read by the work's log lines.
-        std::array<QWidget*, 5> held{
-            w.btnPrev, w.btnNext, w.btnCancel, w.ckbVerbose,
-            w.pages->currentWidget() == w.tshProgress ? nullptr : w.pages->currentWidget()};
-        std::array<bool, 5> enabled{};
-        bool working = w.working_;
-
-        explicit Hold(TfrmMain& window) : w(window) {
-            for (std::size_t i = 0; i < held.size(); ++i)
-                if (held[i] != nullptr) {
-                    enabled[i] = held[i]->isEnabled();
-                    held[i]->setEnabled(false);
-                }
-            w.working_ = true;
-        }
-        ~Hold() {
-            w.working_ = working;
-            for (std::size_t i = 0; i < held.size(); ++i)
-                if (held[i] != nullptr)
-                    held[i]->setEnabled(enabled[i]);
-        }
-        Hold(const Hold&) = delete;
-        Hold& operator=(const Hold&) = delete;
-    } hold(*this);
-    runOffWindowThread(work);
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!working_) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    event->ignore();
-    dialogs_.information(this, "Импортирането още не е приключило. Изчакайте края му.");
+    engine::DoImport(dm_.database, dm_.xml, settings, *this, runCounts_);
 }
 
 int TfrmMain::XMLGetDoctorID() const {
