@@ -24,8 +24,8 @@ class Dialogs {
     virtual std::optional<std::string> input(QWidget* parent, const std::string& caption,
                                              const std::string& prompt,
                                              const std::string& initial) = 0;
-    // The dialog offers the wizard's two filters, "XML Files (*.xml)" and
-    // "GDB Files (*.gdb)", with `selectedFilter` (one of them) chosen.
+    // The dialog offers the wizard's filters, "XML Files (*.xml)", "GDB Files (*.gdb)",
+    // "FDB Files (*.fdb)" and all files, with `selectedFilter` (one of them) chosen.
     virtual std::optional<std::string> openFile(QWidget* parent, const std::string& title,
                                                 const std::string& startFolder,
                                                 const std::string& selectedFilter) = 0;

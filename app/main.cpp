@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
+#include "app/qt_translation.h"
 #include "app/startup.h"
 #include "common/code_page.h"
 #include "common/program_path.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     // under a Cyrillic folder name must open whatever that locale is.
     kalvex::common::useUtf8CharacterSet();
     QApplication::setApplicationName("Kalvex - Orvano Ltd.");
+    // Without it the dialogs simply keep Qt's English.
+    kalvex::app::installQtTranslation(application);
     kalvex::app::QtDialogs dialogs;
     std::optional<kalvex::app::Session> session =
         kalvex::app::startUp(kalvex::common::programPath(), dialogs);

@@ -8,6 +8,7 @@
 
 #include "app/data_module.h"
 #include "app/dialogs.h"
+#include "app/file_page_messages.h"
 #include "app/main_window.h"
 #include "app/options.h"
 #include "app/qt_text.h"
@@ -40,6 +41,15 @@ void TfrmMain::leaveFilePage() {
         dialogs_.information(this, "Посоченият файл не съществува!");
         return;
     }
+    // Told before anything is loaded: the user has to come back to the field anyway.
+    if (!rbFile->isChecked() && !common::pathExists(folder, true)) {
+        dialogs_.information(this, missingFolderMessage(folder));
+        return;
+    }
+    if (edtGDBfile->text().isEmpty()) {
+        dialogs_.information(this, kNoDatabaseGiven);
+        return;
+    }
     loadXml(rbFile->isChecked() ? file : common::joinPath(folder, firstFolderFile()));
     if (cbxDoctorXML->count() == 0) {
         dialogs_.information(this, "В посоченият XML файл няма данни за нито 1 лекар!");
@@ -50,7 +60,7 @@ void TfrmMain::leaveFilePage() {
 
     {
         const WaitCursor busy;
-        db::GDBOpenDatabase(dm_.database, s(edtGDBfile->text()));
+        openPracticeDatabase(dm_.database, s(edtGDBfile->text()));
     }
     GDB_UINS = db::GDBFillDoctorNames(dm_.database);
     fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
@@ -70,8 +80,14 @@ std::string TfrmMain::firstFolderFile() const {
 
 void TfrmMain::loadXml(const std::string& fileName) {
     const WaitCursor busy;
-    std::vector<ereport::XmlDoctorItem> doctors =
-        dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
+    std::vector<ereport::XmlDoctorItem> doctors;
+    try {
+        doctors = dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
+    } catch (const ereport::ReportFormatError&) {
+        throw;  // already says what is wrong in the user's words
+    } catch (const Error& e) {
+        throw Error(xmlLoadMessage(fileName, e.what()));
+    }
     // NRD "2003" binds nothing and leaves the list as it was.
     if (cbNRD->currentIndex() == 0)
         return;

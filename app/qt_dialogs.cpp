@@ -10,10 +10,19 @@
 namespace kalvex::app {
 namespace {
 
+// Both file fields share the one list: the e-reports, the practice databases under
+// both their extensions, and any file.
+const char* const kOpenFileFilters =
+    "XML Files (*.xml);;GDB Files (*.gdb);;FDB Files (*.fdb);;Всички файлове (*)";
+
 // Boxes carry the application's title, as the platform's message boxes do.
 QString title() {
     return QApplication::applicationName();
 }
+
+// Qt's own dialogs rather than the desktop's: they speak the program's Bulgarian
+// whatever language the desktop speaks.
+constexpr QFileDialog::Options kOwnDialog = QFileDialog::DontUseNativeDialog;
 
 }  // namespace
 
@@ -49,8 +58,8 @@ std::optional<std::string> QtDialogs::openFile(QWidget* parent, const std::strin
                                                const std::string& startFolder,
                                                const std::string& selectedFilter) {
     QString selected = q(selectedFilter);
-    const QString name = QFileDialog::getOpenFileName(
-        parent, q(title), q(startFolder), "XML Files (*.xml);;GDB Files (*.gdb)", &selected);
+    const QString name = QFileDialog::getOpenFileName(parent, q(title), q(startFolder),
+                                                      q(kOpenFileFilters), &selected, kOwnDialog);
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();
@@ -58,7 +67,8 @@ std::optional<std::string> QtDialogs::openFile(QWidget* parent, const std::strin
 
 std::optional<std::string> QtDialogs::chooseFolder(QWidget* parent, const std::string& title,
                                                    const std::string& startFolder) {
-    const QString name = QFileDialog::getExistingDirectory(parent, q(title), q(startFolder));
+    const QString name = QFileDialog::getExistingDirectory(parent, q(title), q(startFolder),
+                                                           kOwnDialog | QFileDialog::ShowDirsOnly);
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();

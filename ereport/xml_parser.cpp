@@ -1,18 +1,25 @@
 #include "ereport/xml_parser.h"
 
 #include <fcntl.h>
+#include <libxml/SAX2.h>
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/valid.h>
 #include <libxml/xmlIO.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "common/error.h"
+#include "ereport/encoding_mismatch.h"
+#include "ereport/start_tag_scan.h"
 
 namespace kalvex::ereport {
 namespace {
@@ -37,6 +44,36 @@ void refuseExternalResources() {
     std::call_once(once, [] { xmlSetExternalEntityLoader(refuseExternalResource); });
 }
 
+// An e-report carries a handful of attributes on an element at most; the bound keeps
+// libxml2's pairwise duplicate check of a start tag's attributes cheap.
+constexpr std::size_t kMaxAttributes = 64;
+
+// "<file>:<line>: <message>", the line left out when it is unknown.
+[[noreturn]] void refuse(const std::string& fileName, int line, const std::string& message) {
+    std::string text = fileName;
+    if (line > 0)
+        text.append(":").append(std::to_string(line));
+    throw Error(text.append(": ").append(message));
+}
+
+// Parser messages end in a line break and some hold one in the middle ("...indicate
+// encoding !\nBytes: 0xD0 0x00"); the user sees one line.
+std::string oneLine(const char* message) {
+    std::string text;
+    bool blank = false;
+    for (const char* c = message; c != nullptr && *c != '\0'; ++c) {
+        if (static_cast<unsigned char>(*c) <= ' ') {
+            blank = !text.empty();
+            continue;
+        }
+        if (blank)
+            text += ' ';
+        blank = false;
+        text += *c;
+    }
+    return text;
+}
+
 class InputFile {
   public:
     explicit InputFile(const std::string& fileName)
@@ -48,7 +85,21 @@ class InputFile {
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    int fd() const { return fd_; }
+    // The whole file: the checks before parsing look at its bytes.
+    std::string read(const std::string& fileName) const {
+        std::string bytes;
+        char block[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(fd_, block, sizeof block);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw Error(fileName + ": " + std::strerror(errno));
+            if (got == 0)
+                return bytes;
+            bytes.append(block, static_cast<std::size_t>(got));
+        }
+    }
 
   private:
     int fd_;
@@ -68,11 +119,7 @@ class ErrorCollector {
     // Throws the first error as "<file>:<line>: <message>", or `fallback` when libxml2
     // reported none.
     [[noreturn]] void fail(const std::string& fileName, const char* fallback) const {
-        std::string text = fileName;
-        if (line_ > 0)
-            text.append(":").append(std::to_string(line_));
-        text.append(": ").append(message_ ? *message_ : fallback);
-        throw Error(text);
+        refuse(fileName, line_, message_ ? *message_ : fallback);
     }
 
   private:
@@ -80,10 +127,7 @@ class ErrorCollector {
         auto* collector = static_cast<ErrorCollector*>(self);
         if (error == nullptr || error->level < XML_ERR_ERROR || collector->message_)
             return;
-        std::string message = error->message != nullptr ? error->message : "";
-        while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-            message.pop_back();
-        collector->message_ = std::move(message);
+        collector->message_ = oneLine(error->message);
         collector->line_ = error->line;
     }
 
@@ -91,6 +135,108 @@ class ErrorCollector {
     void* previousContext_;
     std::optional<std::string> message_;
     int line_ = 0;
+};
+
+// Refuses, while the DTD is being read, what would make the rest of the work grow
+// faster than the file: an entity (a short one named many times, each time expanding
+// to many references, makes validation quadratic, and reading the text would expand
+// it all again) and more declared attributes of one element than the bound (libxml2
+// adds declared defaults to every start tag with the same pairwise check). Real
+// e-reports declare neither. Stopping the parser leaves the rest of the file unread.
+class DtdGuard {
+  public:
+    explicit DtdGuard(xmlParserCtxt* parser) : parser_(parser) {
+        parser->_private = this;
+        parser->sax->entityDecl = &DtdGuard::entityDeclared;
+        parser->sax->unparsedEntityDecl = &DtdGuard::unparsedEntityDeclared;
+        parser->sax->attributeDecl = &DtdGuard::attributeDeclared;
+    }
+    DtdGuard(const DtdGuard&) = delete;
+    DtdGuard& operator=(const DtdGuard&) = delete;
+
+    void check(const std::string& fileName) const {
+        if (refusal_)
+            refuse(fileName, line_, *refusal_);
+    }
+
+  private:
+    static DtdGuard& of(void* parser) {
+        return *static_cast<DtdGuard*>(static_cast<xmlParserCtxt*>(parser)->_private);
+    }
+    static std::string text(const xmlChar* name) {
+        return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+    }
+
+    static void entityDeclared(void* parser, const xmlChar* name, int type, const xmlChar*,
+                               const xmlChar*, xmlChar*) {
+        const bool parameter =
+            type == XML_INTERNAL_PARAMETER_ENTITY || type == XML_EXTERNAL_PARAMETER_ENTITY;
+        of(parser).stop("the file's DTD declares the entity \"" +
+                        std::string(parameter ? "%" : "") + text(name) +
+                        "\"; an e-report declares no entities");
+    }
+    static void unparsedEntityDeclared(void* parser, const xmlChar* name, const xmlChar*,
+                                       const xmlChar*, const xmlChar*) {
+        entityDeclared(parser, name, XML_EXTERNAL_GENERAL_UNPARSED_ENTITY, nullptr, nullptr,
+                       nullptr);
+    }
+    static void attributeDeclared(void* parser, const xmlChar* element, const xmlChar* name,
+                                  int type, int def, const xmlChar* defaultValue,
+                                  xmlEnumeration* values) {
+        xmlSAX2AttributeDecl(parser, element, name, type, def, defaultValue, values);
+        DtdGuard& guard = of(parser);
+        if (++guard.declaredAttributes_[text(element)] > kMaxAttributes)
+            guard.stop("the file's DTD declares more than " + std::to_string(kMaxAttributes) +
+                       " attributes for the element \"" + text(element) +
+                       "\"; an e-report has only a few on any element");
+    }
+
+    void stop(std::string message) {
+        if (!refusal_) {
+            refusal_ = std::move(message);
+            line_ = xmlSAX2GetLineNumber(parser_);
+        }
+        xmlStopParser(parser_);
+    }
+
+    xmlParserCtxt* parser_;
+    std::optional<std::string> refusal_;
+    int line_ = 0;
+    std::unordered_map<std::string, std::size_t> declaredAttributes_;
+};
+
+// Checks of the raw bytes, each linear in the file's size, before libxml2 sees them.
+void checkBytes(const std::string& fileName, const std::string& bytes) {
+    if (bytes.empty())
+        refuse(fileName, 0, "the file is empty");
+    const auto* start = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (xmlDetectCharEncoding(start, static_cast<int>(std::min<std::size_t>(bytes.size(), 4))) ==
+        XML_CHAR_ENCODING_EBCDIC)
+        refuse(fileName, 0,
+               "the file is in EBCDIC; an e-report is in UTF-8, UTF-16 or a single-byte code "
+               "page such as windows-1251");
+    if (const auto line = findCrowdedStartTag(bytes, kMaxAttributes))
+        refuse(fileName, *line,
+               "an element has more than " + std::to_string(kMaxAttributes) +
+                   " attributes; an e-report has only a few on any element");
+    if (const auto declared = utf8UnderOtherDeclaration(bytes))
+        refuse(fileName, 0,
+               "the file declares the encoding " + *declared +
+                   ", but its text is UTF-8; its Cyrillic would be read as other letters");
+}
+
+// Hands the checked bytes to libxml2 block by block: parsing from memory would have it
+// copy the whole file first.
+struct BytesReader {
+    std::string_view rest;
+
+    static int read(void* self, char* buffer, int length) {
+        auto& reader = *static_cast<BytesReader*>(self);
+        const std::size_t count = std::min(reader.rest.size(), static_cast<std::size_t>(length));
+        reader.rest.copy(buffer, count);
+        reader.rest.remove_prefix(count);
+        return static_cast<int>(count);
+    }
 };
 
 // Only a DTD that lies wholly inside the file can be checked: the external part that a
@@ -118,15 +264,22 @@ void validateAgainstOwnDeclarations(xmlDoc* doc, const ErrorCollector& errors,
 
 xmlDoc* parseReportFile(const std::string& fileName) {
     refuseExternalResources();
-    const InputFile file(fileName);
+    const std::string bytes = InputFile(fileName).read(fileName);
+    checkBytes(fileName, bytes);
     ErrorCollector errors;
-    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(xmlNewParserCtxt(),
-                                                                        &xmlFreeParserCtxt);
+    BytesReader reader{bytes};
+    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
+        xmlCreateIOParserCtxt(nullptr, nullptr, &BytesReader::read, nullptr, &reader,
+                              XML_CHAR_ENCODING_NONE),
+        &xmlFreeParserCtxt);
     if (!parser)
         throw std::bad_alloc();
-    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        xmlCtxtReadFd(parser.get(), file.fd(), fileName.c_str(), nullptr, kParseOptions),
-        &xmlFreeDoc);
+    xmlCtxtUseOptions(parser.get(), kParseOptions);
+    const DtdGuard guard(parser.get());
+    xmlParseDocument(parser.get());
+    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(parser->myDoc, &xmlFreeDoc);
+    parser->myDoc = nullptr;
+    guard.check(fileName);
     if (!doc || !parser->wellFormed)
         errors.fail(fileName, "the file is not well-formed XML");
     if (carriesOwnDeclarations(doc.get()))

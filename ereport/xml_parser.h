@@ -9,8 +9,12 @@ namespace kalvex::ereport {
 // Parses an e-report file in whatever encoding it declares (a byte-order mark
 // included) and, when the document's whole DTD lies inside it, validates it against
 // that DTD. Nothing outside the file is ever read: no external DTD, no external
-// entity, no network. Throws kalvex::Error with the parser's first error, which
-// names the file and the line. The caller owns the result (xmlFreeDoc).
+// entity, no network. Files whose loading would grow faster than their size (a DTD
+// that declares entities, an element with more than a handful of attributes) and
+// UTF-8 text under a single-byte encoding declaration are refused before they cost
+// anything. Throws kalvex::Error with the reason or the parser's first error, on one
+// line, naming the file and, where known, the line. The caller owns the result
+// (xmlFreeDoc).
 _xmlDoc* parseReportFile(const std::string& fileName);
 
 }  // namespace kalvex::ereport

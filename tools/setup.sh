@@ -11,11 +11,18 @@ kind="${1:-release}"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev
+  qt6-translations-l10n
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
   libxml2-dev
   libgtest-dev
   fonts-dejavu-core
 )
+
+# The test kind also runs a Firebird server of its own (tests/server); the programs
+# never need one.
+if [[ "$kind" == test ]]; then
+  packages+=(firebird3.0-server)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,9 +34,25 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
   [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  # The server package's install script starts the machine's Firebird service. Nothing
+  # here wants it (the tests start their own), and a machine without an init system
+  # (a container) may fail to: a policy that denies every service start for the length
+  # of the install, where the machine has no policy of its own.
+  policy=/usr/sbin/policy-rc.d
+  made_policy=false
+  if [[ ! -e $policy ]]; then
+    printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+    "${sudo_cmd[@]}" chmod +x "$policy"
+    made_policy=true
+    trap '"${sudo_cmd[@]}" rm -f "$policy"' EXIT
+  fi
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
-    "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 \
+    install -y -qq "${missing[@]}" >/dev/null
+  if $made_policy; then
+    "${sudo_cmd[@]}" rm -f "$policy"
+    trap - EXIT
+  fi
 fi
 
 case "$kind" in
