@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -201,7 +203,16 @@ void TfrmMain::btnCancelClick() {
         tabs->setCurrentIndex(0);
         return;
     }
+    endRequested_ = importing_;
     endProgram();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The program ends with the last window closed; an import running in the start
+    // message's handler goes on to its end first.
+    if (importing_)
+        endRequested_ = true;
+    QWidget::closeEvent(event);
 }
 
 void TfrmMain::btnAboutClick() {
@@ -268,6 +279,13 @@ void TfrmMain::closeDatabase() {
 void TfrmMain::LogToMemo(const std::string& message) {
     mmoLog->appendPlainText(q(message));
     QCoreApplication::processEvents();
+}
+
+void TfrmMain::letWindowAnswer() {
+    // Clicks and keys wait for the load's end, as they would with no messages running
+    // in it: a second "Напред >" must not start the file page's work again inside the
+    // first.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace kalvex::app
