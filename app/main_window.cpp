@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -192,7 +194,16 @@ void TfrmMain::btnCancelClick() {
         tabs->setCurrentIndex(0);
         return;
     }
+    endRequested_ = importing_;
     endProgram();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The program ends with the last window closed; an import running in the start
+    // message's handler goes on to its end first.
+    if (importing_)
+        endRequested_ = true;
+    QWidget::closeEvent(event);
 }
 
 void TfrmMain::btnAboutClick() {
@@ -264,6 +275,13 @@ void TfrmMain::LogToMemo(const std::string& message) {
     mmoLog->moveCursor(QTextCursor::End);
     mmoLog->moveCursor(QTextCursor::StartOfBlock);
     QCoreApplication::processEvents();
+}
+
+void TfrmMain::letWindowAnswer() {
+    // Clicks and keys wait for the load's end, as they would with no messages running
+    // in it: a second "Напред >" must not start the file page's work again inside the
+    // first.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace kalvex::app

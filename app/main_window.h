@@ -78,6 +78,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
   protected:
     void customEvent(QEvent* event) override;
+    // Closing the window during an import asks for the program's end as "Отказ" does.
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -107,6 +109,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void importFiles();
     void Finish();
     void LogToMemo(const std::string& message) override;
+    // Lets the window's queued messages run while a large e-report loads.
+    static void letWindowAnswer();
 
     // Steps of "Напред >" on the file page.
     void leaveFilePage();
@@ -132,12 +136,17 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string& initial) override;
     void showMessage(const std::string& text) override;
+    bool endRequested() const override { return endRequested_; }
 
     DataModule& dm_;
     Dialogs& dialogs_;
     // The run's counts over all its files, and the file being imported.
     engine::ImportCounts runCounts_;
     std::string runFile_;
+    // While the start message's handler runs, and whether the user asked in it for the
+    // program to end: the import then runs to its end and the program ends after it.
+    bool importing_ = false;
+    bool endRequested_ = false;
 };
 
 }  // namespace kalvex::app

@@ -88,7 +88,8 @@ void TfrmMain::loadXml(const std::string& fileName) {
     const WaitCursor busy;
     std::vector<ereport::XmlDoctorItem> doctors;
     try {
-        doctors = dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName);
+        // The one long step that writes no log line: the window answers between its blocks.
+        doctors = dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName, &TfrmMain::letWindowAnswer);
     } catch (const ereport::ReportFormatError&) {
         throw;  // already says what is wrong in the user's words
     } catch (const Error& e) {

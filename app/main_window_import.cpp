@@ -34,9 +34,11 @@ void TfrmMain::tshProgressShow() {
 }
 
 void TfrmMain::customEvent(QEvent* event) {
-    if (event->type() == static_cast<QEvent::Type>(kStartMessage))
+    if (event->type() == static_cast<QEvent::Type>(kStartMessage)) {
+        importing_ = true;
         guarded([this] { Start(); });
-    else if (event->type() == static_cast<QEvent::Type>(kFinishMessage))
+        importing_ = false;
+    } else if (event->type() == static_cast<QEvent::Type>(kFinishMessage))
         Finish();
 }
 
@@ -110,6 +112,10 @@ int TfrmMain::GDBGetDoctorID() const {
 }
 
 void TfrmMain::Finish() {
+    // The program ends without the last page once its end was asked for in the import;
+    // the run is committed as the program ends.
+    if (endRequested_)
+        return;
     aniProgress->stop();
     btnNext->setEnabled(true);
     btnNext->click();
@@ -125,16 +131,21 @@ void TfrmMain::setProgress(int position, int maximum) {
     ProgressBar->setMaximum(maximum);
     ProgressBar->setValue(position);
 }
+// Once the program is to end the import's boxes are no longer shown: the window may be
+// gone, and nobody is waiting to answer them.
 bool TfrmMain::askYesNo(const std::string& caption, const std::string& question) {
-    return dialogs_.question(this, caption, question);
+    return !endRequested_ && dialogs_.question(this, caption, question);
 }
 std::optional<std::string> TfrmMain::inputText(const std::string& caption,
                                                const std::string& prompt,
                                                const std::string& initial) {
+    if (endRequested_)
+        return std::nullopt;
     return dialogs_.input(this, caption, prompt, initial);
 }
 void TfrmMain::showMessage(const std::string& text) {
-    dialogs_.information(this, text);
+    if (!endRequested_)
+        dialogs_.information(this, text);
 }
 
 }  // namespace kalvex::app

@@ -60,12 +60,16 @@ std::int32_t runDoctorSpeciality(RunState& run) {
 }
 
 // Once the user agreed to create the doctor there is no way back but a valid number:
-// an empty answer or a cancel only asks again.
-std::string askEgn(ImportUser& user, const std::string& noAl, const std::string& name) {
+// an empty answer or a cancel only asks again. Nothing once the program is to end, as
+// no answer will come any more.
+std::optional<std::string> askEgn(ImportUser& user, const std::string& noAl,
+                                  const std::string& name) {
     const std::string prompt = "Salvix трябва да импортира данните за нает/заместващ лекар на АЛ " +
                                noAl + ". Моля въведете ЕГН на д-р " + name;
     for (;;) {
         const auto answer = user.inputText("Импорт нает/заместващ лекар", prompt, "");
+        if ((!answer || answer->empty()) && user.endRequested())
+            return std::nullopt;
         if (!answer || answer->empty())
             continue;
         if (common::ValidEGN(*answer))
@@ -115,7 +119,12 @@ void checkSheet(RunContext<V>& run, const typename V::AmbList& sheet) {
         ++run.counts[RowKind::doctor].skippedNotFound;
         return;
     }
-    ImportH_SDoc<V>(run, askEgn(run.user, noAl, name), sheet);
+    const auto egn = askEgn(run.user, noAl, name);
+    if (!egn) {
+        ++run.counts[RowKind::doctor].skippedNotFound;
+        return;
+    }
+    ImportH_SDoc<V>(run, *egn, sheet);
 }
 
 }  // namespace

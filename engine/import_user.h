@@ -25,6 +25,10 @@ class ImportUser {
     virtual std::optional<std::string> inputText(const std::string& caption,
                                                  const std::string& prompt,
                                                  const std::string& initial) = 0;
+    // True once the program's end has been asked for: the import still runs to its end,
+    // but questions and prompts are no longer shown (they get No, or nothing), so one
+    // that would ask again until it has an answer gives up.
+    virtual bool endRequested() const { return false; }
     // A message with one OK button.
     virtual void showMessage(const std::string& text) = 0;
     // A line for the details page only; it is not written to the log file.

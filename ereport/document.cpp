@@ -9,8 +9,9 @@
 
 namespace kalvex::ereport {
 
-std::shared_ptr<Document> Document::load(const std::string& fileName) {
-    return std::make_shared<Document>(parseReportFile(fileName));
+std::shared_ptr<Document> Document::load(const std::string& fileName,
+                                         const BetweenBlocks& betweenBlocks) {
+    return std::make_shared<Document>(parseReportFile(fileName, betweenBlocks));
 }
 
 Document::~Document() {

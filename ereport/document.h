@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "ereport/between_blocks.h"
 #include "ereport/element.h"
 
 struct _xmlDoc;
@@ -13,7 +14,8 @@ namespace kalvex::ereport {
 class Document {
   public:
     // Parses `fileName` (see xml_parser.h); throws kalvex::Error with the parser's message.
-    static std::shared_ptr<Document> load(const std::string& fileName);
+    static std::shared_ptr<Document> load(const std::string& fileName,
+                                          const BetweenBlocks& betweenBlocks = {});
 
     explicit Document(_xmlDoc* doc) : doc_(doc) {}
     ~Document();

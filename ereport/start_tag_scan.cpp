@@ -40,6 +40,7 @@ class Cursor {
         : file_(file), layout_(layout), units_(file.size() / layout.width) {}
 
     bool atEnd() const { return unit_ >= units_; }
+    std::size_t offset() const { return unit_ * layout_.width; }
     int line() const { return line_; }
     int peek(std::size_t ahead = 0) const {
         const std::size_t unit = unit_ + ahead;
@@ -165,9 +166,12 @@ bool crowdedStartTag(Cursor& in, std::size_t limit) {
 
 }  // namespace
 
-std::optional<int> findCrowdedStartTag(std::string_view file, std::size_t limit) {
+std::optional<int> findCrowdedStartTag(std::string_view file, std::size_t limit,
+                                       const BetweenBlocks& betweenBlocks) {
     Cursor in(file, layoutOf(file));
+    BlockPacer pacer(betweenBlocks);
     while (!in.atEnd()) {
+        pacer.at(in.offset());
         if (in.peek() != '<') {
             in.advance();
         } else if (in.lookingAt("<!--")) {

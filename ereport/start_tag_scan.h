@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "ereport/between_blocks.h"
+
 namespace kalvex::ereport {
 
 // libxml2 checks the attributes of a start tag for duplicates pair by pair before it
@@ -14,6 +16,8 @@ namespace kalvex::ereport {
 // start tag that has more than `limit`. Files in UTF-16 or UCS-4 are read in their own
 // code units; any other encoding must keep ASCII in single bytes (EBCDIC does not, and
 // the caller refuses it before).
-std::optional<int> findCrowdedStartTag(std::string_view file, std::size_t limit);
+// `betweenBlocks` runs about every 256 KB of the file.
+std::optional<int> findCrowdedStartTag(std::string_view file, std::size_t limit,
+                                       const BetweenBlocks& betweenBlocks = {});
 
 }  // namespace kalvex::ereport

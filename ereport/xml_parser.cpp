@@ -86,7 +86,8 @@ class InputFile {
     InputFile& operator=(const InputFile&) = delete;
 
     // The whole file: the checks before parsing look at its bytes.
-    std::string read(const std::string& fileName) const {
+    std::string read(const std::string& fileName, const BetweenBlocks& betweenBlocks) const {
+        BlockPacer pacer(betweenBlocks);
         std::string bytes;
         char block[1 << 16];
         for (;;) {
@@ -98,6 +99,7 @@ class InputFile {
             if (got == 0)
                 return bytes;
             bytes.append(block, static_cast<std::size_t>(got));
+            pacer.at(bytes.size());
         }
     }
 
@@ -206,7 +208,8 @@ class DtdGuard {
 };
 
 // Checks of the raw bytes, each linear in the file's size, before libxml2 sees them.
-void checkBytes(const std::string& fileName, const std::string& bytes) {
+void checkBytes(const std::string& fileName, const std::string& bytes,
+                const BetweenBlocks& betweenBlocks) {
     if (bytes.empty())
         refuse(fileName, 0, "the file is empty");
     const auto* start = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -215,7 +218,7 @@ void checkBytes(const std::string& fileName, const std::string& bytes) {
         refuse(fileName, 0,
                "the file is in EBCDIC; an e-report is in UTF-8, UTF-16 or a single-byte code "
                "page such as windows-1251");
-    if (const auto line = findCrowdedStartTag(bytes, kMaxAttributes))
+    if (const auto line = findCrowdedStartTag(bytes, kMaxAttributes, betweenBlocks))
         refuse(fileName, *line,
                "an element has more than " + std::to_string(kMaxAttributes) +
                    " attributes; an e-report has only a few on any element");
@@ -227,14 +230,20 @@ void checkBytes(const std::string& fileName, const std::string& bytes) {
 
 // Hands the checked bytes to libxml2 block by block: parsing from memory would have it
 // copy the whole file first.
+// The caller's hook runs between blocks; libxml2's frames lie under this callback, so
+// a hook that throws ends the program rather than unwind through them.
 struct BytesReader {
     std::string_view rest;
+    BlockPacer pacer;
+    std::size_t done = 0;
 
-    static int read(void* self, char* buffer, int length) {
+    static int read(void* self, char* buffer, int length) noexcept {
         auto& reader = *static_cast<BytesReader*>(self);
+        reader.pacer.at(reader.done);
         const std::size_t count = std::min(reader.rest.size(), static_cast<std::size_t>(length));
         reader.rest.copy(buffer, count);
         reader.rest.remove_prefix(count);
+        reader.done += count;
         return static_cast<int>(count);
     }
 };
@@ -248,26 +257,100 @@ bool carriesOwnDeclarations(const xmlDoc* doc) {
            dtd->SystemID == nullptr;
 }
 
+// One element with its attributes and namespace declarations, as libxml2's own walk
+// checks each node; false when any of them breaks the DTD.
+bool validateOneNode(xmlValidCtxt* validation, xmlDoc* doc, xmlNode* node) {
+    int valid = xmlValidateOneElement(validation, doc, node);
+    if (node->type != XML_ELEMENT_NODE)
+        return valid == 1;
+    for (xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
+        xmlChar* value = xmlNodeListGetString(doc, attribute->children, 0);
+        valid &= xmlValidateOneAttribute(validation, doc, node, attribute, value);
+        xmlFree(value);
+    }
+    for (xmlNs* ns = node->nsDef; ns != nullptr; ns = ns->next)
+        valid &= xmlValidateOneNamespace(
+            validation, doc, node, node->ns != nullptr ? node->ns->prefix : nullptr, ns, ns->href);
+    return valid == 1;
+}
+
+// Every node under `root` in document order, the caller's hook running between blocks
+// of nodes: xmlValidateElement would check a large report in one go.
+bool validateTree(xmlValidCtxt* validation, xmlDoc* doc, xmlNode* root, BlockPacer& pacer) {
+    bool valid = true;
+    std::size_t nodes = 0;
+    xmlNode* node = root;
+    for (;;) {
+        pacer.at(++nodes);
+        valid = validateOneNode(validation, doc, node) && valid;
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != root && node->next == nullptr)
+            node = node->parent;
+        if (node == root)
+            return valid;
+        node = node->next;
+    }
+}
+
+// Against the internal subset alone: xmlValidateDocument would go and fetch an
+// external subset that the DOCTYPE names. These are xmlValidateDtd's steps with the
+// tree walked here; as there, the subset stands in as the external one while they run,
+// which leaves the DOCTYPE's name unchecked against the root's.
 void validateAgainstOwnDeclarations(xmlDoc* doc, const ErrorCollector& errors,
-                                    const std::string& fileName) {
+                                    const std::string& fileName,
+                                    const BetweenBlocks& betweenBlocks) {
     std::unique_ptr<xmlValidCtxt, decltype(&xmlFreeValidCtxt)> validation(xmlNewValidCtxt(),
                                                                           &xmlFreeValidCtxt);
     if (!validation)
         throw std::bad_alloc();
-    // Against the internal subset alone: xmlValidateDocument would go and fetch an
-    // external subset that the DOCTYPE names.
-    if (xmlValidateDtd(validation.get(), doc, doc->intSubset) != 1)
+    struct Subsets {
+        xmlDoc* doc;
+        xmlDtd* external = doc->extSubset;
+        xmlDtd* internal = doc->intSubset;
+        explicit Subsets(xmlDoc* d) : doc(d) {
+            doc->extSubset = internal;
+            doc->intSubset = nullptr;
+        }
+        ~Subsets() {
+            doc->extSubset = external;
+            doc->intSubset = internal;
+        }
+        Subsets(const Subsets&) = delete;
+        Subsets& operator=(const Subsets&) = delete;
+    } subsets(doc);
+    bool valid = xmlValidateRoot(validation.get(), doc) == 1;
+    if (valid) {
+        if (doc->ids != nullptr) {
+            xmlFreeIDTable(static_cast<xmlIDTable*>(doc->ids));
+            doc->ids = nullptr;
+        }
+        if (doc->refs != nullptr) {
+            xmlFreeRefTable(static_cast<xmlRefTable*>(doc->refs));
+            doc->refs = nullptr;
+        }
+        // Nodes rather than bytes: a node costs about what 16 bytes of the file do.
+        BlockPacer pacer(betweenBlocks, BlockPacer::kBlockBytes / 16);
+        valid = validateTree(validation.get(), doc, xmlDocGetRootElement(doc), pacer);
+        valid = xmlValidateDocumentFinal(validation.get(), doc) == 1 && valid;
+    }
+    if (!valid)
         errors.fail(fileName, "the document does not follow its DTD");
 }
 
 }  // namespace
 
-xmlDoc* parseReportFile(const std::string& fileName) {
+xmlDoc* parseReportFile(const std::string& fileName, const BetweenBlocks& betweenBlocks) {
     refuseExternalResources();
-    const std::string bytes = InputFile(fileName).read(fileName);
-    checkBytes(fileName, bytes);
+    BlockPacer steps(betweenBlocks);
+    const std::string bytes = InputFile(fileName).read(fileName, betweenBlocks);
+    steps.step();
+    checkBytes(fileName, bytes, betweenBlocks);
+    steps.step();
     ErrorCollector errors;
-    BytesReader reader{bytes};
+    BytesReader reader{bytes, BlockPacer(betweenBlocks)};
     std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
         xmlCreateIOParserCtxt(nullptr, nullptr, &BytesReader::read, nullptr, &reader,
                               XML_CHAR_ENCODING_NONE),
@@ -282,8 +365,10 @@ xmlDoc* parseReportFile(const std::string& fileName) {
     guard.check(fileName);
     if (!doc || !parser->wellFormed)
         errors.fail(fileName, "the file is not well-formed XML");
-    if (carriesOwnDeclarations(doc.get()))
-        validateAgainstOwnDeclarations(doc.get(), errors, fileName);
+    if (carriesOwnDeclarations(doc.get())) {
+        steps.step();
+        validateAgainstOwnDeclarations(doc.get(), errors, fileName, betweenBlocks);
+    }
     return doc.release();
 }
 

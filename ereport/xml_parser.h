@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ereport/between_blocks.h"
+
 struct _xmlDoc;
 
 namespace kalvex::ereport {
@@ -14,7 +16,8 @@ namespace kalvex::ereport {
 // UTF-8 text under a single-byte encoding declaration are refused before they cost
 // anything. Throws kalvex::Error with the reason or the parser's first error, on one
 // line, naming the file and, where known, the line. The caller owns the result
-// (xmlFreeDoc).
-_xmlDoc* parseReportFile(const std::string& fileName);
+// (xmlFreeDoc). `betweenBlocks` runs as the file is read, checked, parsed and
+// validated, about every 256 KB of it, and between those steps.
+_xmlDoc* parseReportFile(const std::string& fileName, const BetweenBlocks& betweenBlocks = {});
 
 }  // namespace kalvex::ereport

@@ -29,10 +29,11 @@ std::vector<XmlDoctorItem> XmlReport::bindVersion(int nrdIndex, std::index_seque
     return doctors;
 }
 
-std::vector<XmlDoctorItem> XmlReport::XMLLoadFile(int nrdIndex, const std::string& fileName) {
+std::vector<XmlDoctorItem> XmlReport::XMLLoadFile(int nrdIndex, const std::string& fileName,
+                                                  const BetweenBlocks& betweenBlocks) {
     if (nrdIndex < 0 || nrdIndex >= kVersionCount)
         throw Error("Unknown NRD index " + std::to_string(nrdIndex));
-    document_ = Document::load(fileName);
+    document_ = Document::load(fileName, betweenBlocks);
     return bindVersion(nrdIndex, std::make_index_sequence<std::tuple_size_v<Roots>>());
 }
 

@@ -71,7 +71,9 @@ class XmlReport {
     // for index 0 the file is only parsed and the list is empty. A parse error throws
     // kalvex::Error with the parser's message; a file of another shape throws
     // ReportFormatError and leaves the version's earlier binding in place.
-    std::vector<XmlDoctorItem> XMLLoadFile(int nrdIndex, const std::string& fileName);
+    // `betweenBlocks` runs while the file loads (see between_blocks.h).
+    std::vector<XmlDoctorItem> XMLLoadFile(int nrdIndex, const std::string& fileName,
+                                           const BetweenBlocks& betweenBlocks = {});
 
     const nrd2005::TXMLPractice& Practice2005() const { return bound<1>().practice; }
     const nrd2005::TXMLDoctorList& Doctors2005() const { return bound<1>().doctor; }
