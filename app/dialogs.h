@@ -25,7 +25,8 @@ class Dialogs {
                                              const std::string& prompt,
                                              const std::string& initial) = 0;
     // The dialog offers the wizard's filters, "XML Files (*.xml)", "GDB Files (*.gdb)",
-    // "FDB Files (*.fdb)" and all files, with `selectedFilter` (one of them) chosen.
+    // "FDB Files (*.fdb)", "Бази на Salvix (*.gdb *.fdb)" and all files, with
+    // `selectedFilter` (one of them) chosen.
     virtual std::optional<std::string> openFile(QWidget* parent, const std::string& title,
                                                 const std::string& startFolder,
                                                 const std::string& selectedFilter) = 0;

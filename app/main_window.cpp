@@ -233,8 +233,8 @@ void TfrmMain::btnSelectDirUNCClick() {
 }
 
 void TfrmMain::Button1Click() {
-    if (const auto file =
-            dialogs_.openFile(this, "Отвори GDB файл...", programFolder(), "GDB Files (*.gdb)"))
+    if (const auto file = dialogs_.openFile(this, "Отвори GDB файл...", programFolder(),
+                                            "Бази на Salvix (*.gdb *.fdb)"))
         edtGDBfile->setText(q(*file));
 }
 

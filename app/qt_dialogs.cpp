@@ -11,9 +11,11 @@ namespace kalvex::app {
 namespace {
 
 // Both file fields share the one list: the e-reports, the practice databases under
-// both their extensions, and any file.
+// each of their extensions and under both (what the database field opens with, so that
+// neither form is hidden at first), and any file.
 const char* const kOpenFileFilters =
-    "XML Files (*.xml);;GDB Files (*.gdb);;FDB Files (*.fdb);;Всички файлове (*)";
+    "XML Files (*.xml);;GDB Files (*.gdb);;FDB Files (*.fdb);;"
+    "Бази на Salvix (*.gdb *.fdb);;Всички файлове (*)";
 
 // Boxes carry the application's title, as the platform's message boxes do.
 QString title() {

@@ -203,6 +203,10 @@ class WizardKeysTest : public QObject {
         const auto* frame = w().findChild<QFocusFrame*>();
         QVERIFY(frame != nullptr && frame->isVisible());
         QCOMPARE(frame->widget(), QApplication::focusWidget());
+        // Around the control where the window shows it, once the page is laid out.
+        QWidget* control = QApplication::focusWidget();
+        QTRY_VERIFY(QRect(frame->mapTo(&w(), QPoint()), frame->size())
+                        .contains(QRect(control->mapTo(&w(), QPoint()), control->size())));
     }
 
     void tabFollowsEachRadioButtonToItsFieldAndChooser_data() {

@@ -196,11 +196,13 @@ class WizardMessagesTest : public QObject {
     void fileChooserOffersDatabasesUnderBothExtensions() {
         app::QtDialogs dialogs;
         const Shown shown = showAndClose([&] {
-            QVERIFY(!dialogs.openFile(nullptr, "Отвори GDB файл...", "", "GDB Files (*.gdb)"));
+            QVERIFY(!dialogs.openFile(nullptr, "Отвори GDB файл...", "",
+                                      "Бази на Salvix (*.gdb *.fdb)"));
         });
-        QCOMPARE(shown.filters, (QStringList{"XML Files (*.xml)", "GDB Files (*.gdb)",
-                                             "FDB Files (*.fdb)", "Всички файлове (*)"}));
-        QCOMPARE(shown.selectedFilter, QString("GDB Files (*.gdb)"));
+        QCOMPARE(shown.filters,
+                 (QStringList{"XML Files (*.xml)", "GDB Files (*.gdb)", "FDB Files (*.fdb)",
+                              "Бази на Salvix (*.gdb *.fdb)", "Всички файлове (*)"}));
+        QCOMPARE(shown.selectedFilter, QString("Бази на Salvix (*.gdb *.fdb)"));
     }
 
     // Texts that Qt itself puts into the boxes and dialogs the wizard opens.

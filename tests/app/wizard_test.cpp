@@ -507,8 +507,8 @@ class WizardTest : public QObject {
                  (QStringList{"Изберете папка...|", "Изберете папка...|",
                               "Изберете папка...|" + programFolder,
                               "Отвори XML файл...|" + binary + "|XML Files (*.xml)",
-                              "Отвори GDB файл...|" + binary + "|GDB Files (*.gdb)",
-                              "Отвори GDB файл...|" + binary + "|GDB Files (*.gdb)"}));
+                              "Отвори GDB файл...|" + binary + "|Бази на Salvix (*.gdb *.fdb)",
+                              "Отвори GDB файл...|" + binary + "|Бази на Salvix (*.gdb *.fdb)"}));
     }
 
     void shutDownCommitsTheRunAndEndsTheLog() {
