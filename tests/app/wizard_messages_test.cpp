@@ -22,39 +22,13 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_translation.h"
 #include "app/startup.h"
+#include "support/recording_dialogs.h"
 #include "support/report_builder.h"
 #include "support/temp_dir.h"
 
 using namespace kalvex;
 
 namespace {
-
-// Keeps what the wizard said; the disclaimer is accepted.
-class RecordingDialogs final : public app::Dialogs {
-  public:
-    QStringList said;  // "info: …" / "error: …"
-
-    bool confirm(QWidget*, const std::string&) override { return true; }
-    void information(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("info: " + text));
-    }
-    void error(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("error: " + text));
-    }
-    bool question(QWidget*, const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> input(QWidget*, const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(QWidget*, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string&,
-                                            const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 // What a modal dialog showed before it was closed unanswered.
 struct Shown {
@@ -170,7 +144,7 @@ class WizardMessagesTest : public QObject {
         std::filesystem::create_directory(dir.file("reports"));
         const auto at = [&](QString text) { return text.replace("{dir}", root); };
 
-        RecordingDialogs dialogs;
+        testing::RecordingDialogs dialogs;
         std::optional<app::Session> session = app::startUp(dir.file("kalvex"), dialogs);
         QVERIFY(session.has_value());
         app::TfrmMain& w = *session->window;

@@ -19,44 +19,13 @@
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "support/practice_database.h"
+#include "support/recording_dialogs.h"
 #include "support/report_builder.h"
 #include "support/temp_dir.h"
 
 using namespace kalvex;
 
 namespace {
-
-// Agrees to the disclaimer and keeps what the wizard said. The import's questions get
-// what `onQuestion` answers (No without it), its prompts Cancel.
-class QuietDialogs final : public app::Dialogs {
-  public:
-    QStringList said;
-    std::function<bool()> onQuestion;
-    int prompts = 0;
-    bool confirm(QWidget*, const std::string&) override { return true; }
-    void information(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("info: " + text));
-    }
-    void error(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("error: " + text));
-    }
-    bool question(QWidget*, const std::string&, const std::string&) override {
-        return onQuestion && onQuestion();
-    }
-    std::optional<std::string> input(QWidget*, const std::string&, const std::string&,
-                                     const std::string&) override {
-        ++prompts;
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(QWidget*, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string&,
-                                            const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 // Counts the paint events of a widget.
 class PaintCounter final : public QObject {
@@ -78,7 +47,7 @@ class WizardResponsiveTest : public QObject {
 
     std::unique_ptr<kalvex::testing::TempDir> dir_;
     std::unique_ptr<kalvex::testing::PracticeDatabase> database_;
-    QuietDialogs dialogs_;
+    testing::RecordingDialogs dialogs_;
     std::optional<app::Session> session_;
     int endRequests_ = 0;
 
@@ -145,7 +114,7 @@ class WizardResponsiveTest : public QObject {
     void init() {
         dir_ = std::make_unique<kalvex::testing::TempDir>();
         database_ = std::make_unique<kalvex::testing::PracticeDatabase>();
-        dialogs_ = QuietDialogs{};
+        dialogs_ = testing::RecordingDialogs{};
         endRequests_ = 0;
     }
 
