@@ -206,6 +206,8 @@ void TfrmMain::buildLayout() {
         mmoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
         mmoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         mmoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // The run's summary is logged as a table laid out in blanks.
+        mmoLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         column->addWidget(ckbVerbose, 0, Qt::AlignLeft);
         column->addWidget(mmoLog, 1);
     }
