@@ -5,6 +5,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_translation.h"
 #include "app/startup.h"
+#include "app/stop_signals.h"
 #include "common/code_page.h"
 #include "common/program_path.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Kalvex - Orvano Ltd.");
     // Without it the dialogs simply keep Qt's English.
     kalvex::app::installQtTranslation(application);
+    // Before the first database connection, whose client then calls it as well.
+    const kalvex::app::StopSignals stopSignals;
     kalvex::app::QtDialogs dialogs;
     std::optional<kalvex::app::Session> session =
         kalvex::app::startUp(kalvex::common::programPath(), dialogs);

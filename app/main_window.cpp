@@ -47,6 +47,13 @@ TfrmMain::TfrmMain(DataModule& dm, Dialogs& dialogs, QWidget* parent)
     // FormCreate
     setWindowTitle(q(common::MainWindowCaption(common::GetFileVersion())));
     dm_.logger().OnLog = [this](const std::string& message) { LogToMemo(message); };
+    // A log file that can no longer be written stops nothing: the user is told once,
+    // and the details page keeps every line.
+    dm_.logger().OnFailure = [this](const std::string& failure) {
+        mmoLog->appendPlainText(q(failure));
+        if (!endRequested_)
+            dialogs_.error(this, failure);
+    };
     resize(625, 430);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -59,6 +66,7 @@ TfrmMain::TfrmMain(DataModule& dm, Dialogs& dialogs, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     dm_.logger().OnLog = nullptr;
+    dm_.logger().OnFailure = nullptr;
 }
 
 void TfrmMain::connectHandlers() {
@@ -251,7 +259,7 @@ void TfrmMain::tshFinishUpdateShow() {
     btnPrev->setEnabled(false);
     btnCancel->setEnabled(false);
     btnNext->setText("Край");
-    lblDryRun->setVisible(dm_.dryRun.has_value());
+    lblDryRun->setVisible(lastRunWasDry_);
 }
 
 void TfrmMain::btnImportAgainClick() {

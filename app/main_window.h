@@ -2,12 +2,15 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/options.h"
 #include "db/gdb_mediator.h"
 #include "engine/import_counts.h"
+#include "engine/import_summary.h"
+#include "engine/run_ledger.h"
 #include "engine/import_user.h"
 #include "ereport/doctor_list.h"
 
@@ -107,6 +110,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void Start();
     // The chosen file, or each XML file of the chosen folder.
     void importFiles();
+    // Commits the run, or rolls a dry run back; a failure joins `stop`.
+    void endTransaction(std::optional<engine::StopInfo>& stop);
     void Finish();
     void LogToMemo(const std::string& message) override;
     // Lets the window's queued messages run while a large e-report loads.
@@ -141,11 +146,13 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     DataModule& dm_;
     Dialogs& dialogs_;
     // The run's counts over all its files, and the file being imported.
-    engine::ImportCounts runCounts_;
+    engine::RunLedger runLedger_;
     std::string runFile_;
     // While the start message's handler runs, and whether the user asked in it for the
     // program to end: the import then runs to its end and the program ends after it.
     bool importing_ = false;
+    // The run the last page tells of was a dry run (rolled back as it ended).
+    bool lastRunWasDry_ = false;
     bool endRequested_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/artwork.h"
 #include "app/data_module.h"
@@ -21,10 +22,12 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "common/folder_files.h"
+#include "db/database_error.h"
 #include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "engine/do_import.h"
 #include "engine/import_summary.h"
+#include "engine/run_end.h"
 #include "ereport/doctor_list.h"
 
 namespace kalvex::app {
@@ -50,23 +53,43 @@ void TfrmMain::Start() {
     // Taken once per run: a second file of a folder starts from what the first drew.
     if (ckbDryRun->isChecked() && !dm_.dryRun)
         dm_.dryRun = db::takeGenerators(dm_.database);
-    runCounts_ = {};
+    runLedger_ = {};
+    lastRunWasDry_ = dm_.dryRun.has_value();
     mmoSummary->clear();
+    std::optional<engine::StopInfo> stop;
     try {
         importFiles();
     } catch (const std::exception& e) {
-        // Told here only for the log's summary; the error goes on to the error box.
-        engine::logSummary(runCounts_,
-                           engine::StopInfo{runFile_, runCounts_.stoppedSheet, e.what()});
-        throw;
+        stop = engine::StopInfo{runFile_, runLedger_.counts().stoppedSheet, db::failureText(e),
+                                false, {}};
     }
-    engine::logSummary(runCounts_, std::nullopt);
+    endTransaction(stop);
+    engine::logSummary(runLedger_.counts(), stop);
+    // Told in the error box; the wizard stays on its progress page.
+    if (stop)
+        throw Error(stop->reason);
     // Set as a whole, the table opens at its top with the column heads in view.
     QStringList summary;
-    for (const std::string& line : engine::summaryLines(runCounts_))
+    for (const std::string& line : engine::summaryLines(runLedger_.counts()))
         summary.push_back(q(line));
     mmoSummary->setPlainText(summary.join('\n'));
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
+}
+
+void TfrmMain::endTransaction(std::optional<engine::StopInfo>& stop) {
+    // The last page says the import is done, and the program may be ended at any moment
+    // after it: the run is committed (a dry run rolled back) before anything is shown.
+    try {
+        const std::optional<db::GeneratorValues> dryRun = std::exchange(dm_.dryRun, std::nullopt);
+        engine::endRun(dm_.database, runLedger_, dryRun ? &*dryRun : nullptr);
+    } catch (const std::exception& e) {
+        const std::string failure = db::failureText(e);
+        if (!stop)
+            stop = engine::StopInfo{runFile_, "", failure, false, {}};
+        else
+            stop->reason += "\n" + failure;
+        stop->lost = runLedger_.lost();
+    }
 }
 
 void TfrmMain::importFiles() {
@@ -100,7 +123,7 @@ void TfrmMain::runImport() {
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
     settings.dryRun = dm_.dryRun.has_value();
-    engine::DoImport(dm_.database, dm_.xml, settings, *this, runCounts_);
+    engine::DoImport(dm_.database, dm_.xml, settings, *this, runLedger_);
 }
 
 int TfrmMain::XMLGetDoctorID() const {

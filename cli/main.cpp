@@ -64,14 +64,17 @@ constexpr const char* kUsage =
     "                          counts and \"stopped\": {file, sheet, reason} or null\n"
     "              On a terminal, stderr shows the file and sheet being imported.\n"
     "\n"
-    "Exit codes: 0 success, 1 the import stopped on an error (its text on stderr),\n"
-    "2 bad usage, an e-report that cannot be loaded or a database that cannot be opened.\n";
+    "              The summary is printed after the final commit and tells what the\n"
+    "              database holds; a sheet stopped on an error is rolled back whole.\n"
+    "              Ctrl-C, SIGTERM or SIGHUP stop the run after the sheet under way:\n"
+    "              what came before is committed and the summary says the run was\n"
+    "              interrupted; a second signal ends the program at once.\n"
+    "\n"
+    "Exit codes: 0 success, 1 the import stopped on an error or was interrupted (the\n"
+    "reason on stderr), 2 bad usage, an e-report that cannot be loaded or a database\n"
+    "that cannot be opened.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    // A database under a Cyrillic folder name must open whatever the locale.
-    kalvex::common::useUtf8CharacterSet();
+int run(int argc, char** argv) {
     if (argc >= 2 && std::string_view(argv[1]) == "list-doctors") {
         // The practice database's doctors with --db, an e-report's otherwise.
         if (argc >= 3 && std::string_view(argv[2]) == "--db")
@@ -90,4 +93,22 @@ int main(int argc, char** argv) {
     }
     std::cerr << kUsage;
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A database under a Cyrillic folder name must open whatever the locale.
+    kalvex::common::useUtf8CharacterSet();
+    // The last resort: a failure nothing else expected ends the program with its text
+    // and exit code 1; the database has committed what was whole as it went.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "Неочаквана грешка: " << e.what() << '\n';
+    } catch (...) {
+        // Not an exception of the program or its libraries: nothing more to tell.
+        std::cerr << "Неочаквана грешка.\n";
+    }
+    return 1;
 }

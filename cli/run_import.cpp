@@ -15,6 +15,7 @@
 
 #include "cli/default_doctor.h"
 #include "cli/preset_user.h"
+#include "cli/stop_signals.h"
 #include "common/conversions.h"
 #include "common/error.h"
 #include "common/folder_files.h"
@@ -22,11 +23,14 @@
 #include "common/logger.h"
 #include "common/numbers.h"
 #include "common/program_path.h"
+#include "db/database_error.h"
 #include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "engine/do_import.h"
 #include "engine/import_summary.h"
+#include "engine/interruption.h"
+#include "engine/run_end.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::cli {
@@ -140,16 +144,22 @@ std::vector<std::string> reportFiles(const RunOptions& options) {
     return files;
 }
 
-// The process's log for the run's length.
+// The process's log for the run's length. A log that can no longer be written is told
+// once on `err`, and the run goes on without it.
 class RunLog {
   public:
-    explicit RunLog(const std::string& fileName) : logger_(fileName) {
+    RunLog(const std::string& fileName, std::ostream& err) : logger_(fileName) {
         common::AppLogger = &logger_;
+        if (!logger_.startFailure().empty())
+            err << logger_.startFailure() << '\n';
+        logger_.OnFailure = [&err](const std::string& failure) { err << '\n' << failure << '\n'; };
     }
-    ~RunLog() { common::AppLogger = nullptr; }
+    ~RunLog() {
+        logger_.OnFailure = nullptr;
+        common::AppLogger = nullptr;
+    }
     RunLog(const RunLog&) = delete;
     RunLog& operator=(const RunLog&) = delete;
-    const std::string& startFailure() const { return logger_.startFailure(); }
 
   private:
     common::TLogger logger_;
@@ -195,9 +205,15 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
 
 // What the files of the run did together, and where the run stopped, if it did.
 struct Outcome {
-    engine::ImportCounts counts;
+    engine::RunLedger ledger;
     std::string file;  // the one being imported
     std::optional<engine::StopInfo> stop;
+
+    void stopOn(const std::exception& error) {
+        const bool interrupted = dynamic_cast<const engine::Interrupted*>(&error) != nullptr;
+        stop = engine::StopInfo{file, ledger.counts().stoppedSheet, db::failureText(error),
+                                interrupted, {}};
+    }
 };
 
 // Imports every file of the run; the first is loaded already. Returns the exit code.
@@ -206,6 +222,7 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
     for (std::size_t i = 0; i < run.files.size(); ++i) {
         const std::string& file = run.files[i];
         outcome.file = file;
+        engine::checkInterruption();
         user.setFile(std::filesystem::path(file).filename().string());
         if (options.folder) {
             // A folder imports each file's first doctor, as the wizard's folder loop does.
@@ -215,25 +232,54 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
             } catch (const Error& e) {
                 user.endProgressLine();
                 err << e.what() << '\n';
-                outcome.stop = engine::StopInfo{file, "", e.what()};
+                outcome.stop = engine::StopInfo{file, "", e.what(), false, {}};
                 return kBadInput;
             }
             run.settings.xmlDoctorIndex = ereport::XMLGetDoctorID(doctors, -1);
         }
-        engine::DoImport(dm, xml, run.settings, user, outcome.counts);
+        engine::DoImport(dm, xml, run.settings, user, outcome.ledger);
     }
     return kCompleted;
 }
 
+// Commits what the run kept (a dry run: rolls it all back) and closes the database, so
+// that the summary after it tells what the database holds. Returns the exit code.
+int endRun(const RunOptions& options, db::Tdm& dm, const db::GeneratorValues& generators,
+           Outcome& outcome, int exitCode, std::ostream& err) {
+    try {
+        engine::endRun(dm, outcome.ledger, options.dryRun ? &generators : nullptr);
+    } catch (const Error& e) {
+        const std::string failure = db::failureText(e);
+        err << failure << '\n';
+        if (outcome.stop) {
+            outcome.stop->reason += "\n" + failure;
+            outcome.stop->interrupted = false;
+        } else {
+            outcome.stopOn(e);
+        }
+        outcome.stop->lost = outcome.ledger.lost();
+        exitCode = kStopped;
+    }
+    try {
+        db::GDBCloseDatabase(dm);
+    } catch (const Error& e) {
+        // Nothing is left to commit: the connection's end alone failed.
+        err << db::failureText(e) << '\n';
+    }
+    return exitCode;
+}
+
 // The summary on stdout, for a person or a script, and in the log.
 void report(const Outcome& outcome, bool json, std::ostream& out) {
+    const engine::ImportCounts& counts = outcome.ledger.counts();
     if (json) {
-        out << engine::summaryJson(outcome.counts, outcome.stop) << '\n';
+        out << engine::summaryJson(counts, outcome.stop) << '\n';
     } else {
-        for (const std::string& line : engine::summaryLines(outcome.counts, outcome.stop))
+        for (const std::string& line : engine::summaryLines(counts, outcome.stop))
             out << line << '\n';
     }
-    engine::logSummary(outcome.counts, outcome.stop);
+    out.flush();
+    engine::logSummary(counts, outcome.stop);
 }
 
 }  // namespace
@@ -248,10 +294,9 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return kBadInput;
     }
 
+    handleStopSignals();
     const RunLog log(
-        options.logFile.value_or(common::changeFileExt(common::programPath(), ".log")));
-    if (!log.startFailure().empty())
-        err << log.startFailure() << '\n';
+        options.logFile.value_or(common::changeFileExt(common::programPath(), ".log")), err);
 
     ereport::XmlReport xml;
     db::Tdm dm;
@@ -262,7 +307,7 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (options.dryRun)
             generators = db::takeGenerators(dm);
     } catch (const Error& e) {
-        err << e.what() << '\n';
+        err << db::failureText(e) << '\n';
         return kBadInput;
     }
 
@@ -274,20 +319,12 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     } catch (const std::exception& e) {
         // Any failure ends the run as it ends the wizard's; what came before is kept.
         user.endProgressLine();
-        err << e.what() << '\n';
-        outcome.stop = engine::StopInfo{outcome.file, outcome.counts.stoppedSheet, e.what()};
+        outcome.stopOn(e);
+        err << outcome.stop->reason << '\n';
     }
     user.endProgressLine();
+    exitCode = endRun(options, dm, generators, outcome, exitCode, err);
     report(outcome, options.jsonSummary, out);
-    try {
-        if (options.dryRun)
-            db::rollbackRun(dm, generators);
-        else
-            db::GDBCloseDatabase(dm);
-    } catch (const Error& e) {
-        err << e.what() << '\n';
-        return kStopped;
-    }
     if (options.dryRun)
         err << "Пробен импорт — нищо не е записано в базата.\n";
     return exitCode;

@@ -26,4 +26,22 @@ std::string leftCharacters(std::string_view utf8, std::size_t count) {
     return std::string(utf8);
 }
 
+std::string oneLine(std::string_view message) {
+    std::string line;
+    bool pendingBreak = false;
+    for (const char c : message) {
+        if (c == '\n' || c == '\r') {
+            pendingBreak = !line.empty();
+            continue;
+        }
+        if (pendingBreak && c == ' ')
+            continue;
+        if (pendingBreak)
+            line += "; ";
+        pendingBreak = false;
+        line += c;
+    }
+    return line;
+}
+
 }  // namespace kalvex::common

@@ -14,4 +14,8 @@ std::size_t characterCount(std::string_view utf8);
 // The first `count` characters; the whole text when it is shorter.
 std::string leftCharacters(std::string_view utf8, std::size_t count);
 
+// A message of several lines on one line: each line break, and the blanks after it,
+// becomes "; ", so that every line of the log file carries its time stamp.
+std::string oneLine(std::string_view message);
+
 }  // namespace kalvex::common

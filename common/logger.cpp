@@ -12,33 +12,45 @@ namespace kalvex::common {
 
 TLogger* AppLogger = nullptr;
 
+namespace {
+
+std::string withoutLog(const IoError& e) {
+    return std::string("Лог файлът не може да бъде записан и програмата ще продължи без него. ") +
+           e.what();
+}
+
+}  // namespace
+
 TLogger::TLogger(std::string fileName) : fileName_(std::move(fileName)) {
-    try {
-        LogEntry(kLogStartLine);
-    } catch (const IoError& e) {
-        // Without a writable log the program is still useful; the caller reports this
-        // once instead of failing on every later line.
-        startFailure_ = std::string(
-                            "Лог файлът не може да бъде записан и програмата ще "
-                            "продължи без него. ") +
-                        e.what();
-    }
+    // Without a writable log the program is still useful; the caller reports this once
+    // instead of failing on every later line.
+    LogEntry(kLogStartLine);
+    startFailure_ = failure_;
 }
 
 TLogger::~TLogger() {
+    // Told to nobody: the end line is the last thing the logger writes.
+    OnFailure = nullptr;
     try {
         LogEntry(kLogEndLine);
     } catch (const std::exception&) {
-        // A destructor must not throw; the end line is the last thing the logger
-        // writes, so there is no one left to tell.
+        // A destructor must not throw, and OnLog has no one left to tell either.
     }
 }
 
 void TLogger::LogEntry(const std::string& message) {
     if (OnLog)
         OnLog(message);
-    if (startFailure_.empty())
+    if (!failure_.empty())
+        return;
+    try {
         appendToFile(message);
+    } catch (const IoError& e) {
+        // A protocol that can no longer be written must not stop the work it records.
+        failure_ = withoutLog(e);
+        if (OnFailure)
+            OnFailure(failure_);
+    }
 }
 
 void TLogger::LogEntryVerbose(const std::string& message) {

@@ -12,8 +12,10 @@ namespace kalvex::db {
 void ParameterRow::describe(isc_stmt_handle* statement) {
     db::describe(statement, sqlda_, true);
     slots_.assign(static_cast<std::size_t>(sqlda_->sqld), Slot{});
-    for (int i = 0; i < count(); ++i)
+    for (int i = 0; i < count(); ++i) {
         slots_[i].describedType = static_cast<short>(sqlda_->sqlvar[i].sqltype & ~1);
+        slots_[i].describedLength = sqlda_->sqlvar[i].sqllen;
+    }
     clear();
 }
 
@@ -59,6 +61,20 @@ void ParameterRow::setRawText(int index, std::string_view cp1251) {
     Slot& slot = slots_.at(static_cast<std::size_t>(index));
     slot.text.assign(cp1251);
     bind(index, SQL_TEXT, static_cast<short>(slot.text.size()), slot.text.data());
+}
+
+int ParameterRow::firstTooLong() const {
+    for (int i = 0; i < count(); ++i) {
+        const Slot& slot = slots_[static_cast<std::size_t>(i)];
+        const bool textMarker =
+            slot.describedType == SQL_TEXT || slot.describedType == SQL_VARYING;
+        // A bound text is the only value whose length the marker limits; the connection
+        // names no character set, so its bytes are its characters.
+        if (textMarker && slot.isNull == 0 && sqlda_->sqlvar[i].sqldata == slot.text.data() &&
+            slot.text.size() > static_cast<std::size_t>(slot.describedLength))
+            return i;
+    }
+    return -1;
 }
 
 void ParameterRow::setDate(int index, common::DateTime value) {

@@ -39,9 +39,21 @@ class ParameterRow {
     // a text is converted from UTF-8 to code page 1251.
     void set(int index, const common::Variant& value);
 
+    // The first text value longer than the text its marker was prepared for (a column's
+    // length), -1 when none is; the engine would refuse such a value with a bare
+    // "string right truncation".
+    int firstTooLong() const;
+    // The value of a text position as bound, in the database's code page, and the
+    // length its marker takes.
+    const std::string& text(int index) const { return slots_.at(static_cast<std::size_t>(index)).text; }
+    int describedLength(int index) const {
+        return slots_.at(static_cast<std::size_t>(index)).describedLength;
+    }
+
   private:
     struct Slot {
         short describedType = 0;
+        short describedLength = 0;
         short isNull = -1;
         alignas(8) unsigned char fixed[8] = {};  // a number, a date or a timestamp
         std::string text;

@@ -7,6 +7,7 @@
 #include "db/blob_reader.h"
 #include "db/database_error.h"
 #include "db/named_parameters.h"
+#include "db/parameter_columns.h"
 
 namespace kalvex::db {
 namespace {
@@ -126,9 +127,13 @@ void Statement::prepare() {
         kind_ = Kind::select;
     else
         kind_ = columns_.count() > 0 ? Kind::singleton : Kind::other;
-    for (std::size_t i = 0; i < positional.names.size(); ++i)
+    markerColumns_ = parameterColumns(positional.sql);
+    for (std::size_t i = 0; i < positional.names.size(); ++i) {
         if (!positional.names[i].empty())
             positions_[positional.names[i]].push_back(static_cast<int>(i));
+        if (i < markerColumns_.size() && markerColumns_[i].empty())
+            markerColumns_[i] = positional.names[i].empty() ? "?" : ":" + positional.names[i];
+    }
     handle_ = guard.release();
     connectionGeneration_ = connection.generation();
 }
@@ -189,6 +194,12 @@ void Statement::setValue(std::string_view name, const common::Variant& value) {
 void Statement::execute() {
     ensurePrepared();
     close();
+    if (const int tooLong = params_.firstTooLong(); tooLong >= 0)
+        throw ValueTooLong(common::fromCp1251(params_.text(tooLong)),
+                           static_cast<std::size_t>(tooLong) < markerColumns_.size()
+                               ? markerColumns_[static_cast<std::size_t>(tooLong)]
+                               : "?",
+                           params_.describedLength(tooLong));
     singletonPending_ = false;
     ISC_STATUS_ARRAY status;
     if (kind_ == Kind::singleton) {

@@ -45,7 +45,8 @@ class Statement {
     void setDouble(std::string_view name, double value);
     void setValue(std::string_view name, const common::Variant& value);
 
-    // Runs the statement (preparing it first when needed). A select opens its cursor
+    // Runs the statement (preparing it first when needed). A text longer than its
+    // marker takes is refused first, as ValueTooLong naming the column. A select opens its cursor
     // and fetches nothing yet; a statement that returns one row (RETURNING, EXECUTE
     // PROCEDURE) holds that row for the first fetch.
     void execute();
@@ -84,6 +85,8 @@ class Statement {
     ParameterRow params_;
     ResultRow columns_;
     std::unordered_map<std::string, std::vector<int>, NameHash, NameEqual> positions_;
+    // What each marker writes (TABLE.COLUMN), else its name, for a value too long.
+    std::vector<std::string> markerColumns_;
     bool cursorOpen_ = false;
     bool cursorAtEnd_ = false;
     std::uint64_t cursorTransaction_ = 0;

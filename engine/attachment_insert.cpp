@@ -15,6 +15,9 @@ std::optional<std::int32_t> insertAttachment(RunState& run, db::Statement& state
         ++run.counts[kind].written;
         return id;
     } catch (const db::DatabaseError& e) {
+        // Every key of a document's table holds the examination (or referral) that this
+        // run's transaction has just written, which no other program can see: a
+        // duplicate is a row of this transaction, there already.
         if (!db::isDuplicateKey(e.what()))
             throw;
         run.log(duplicateLine);

@@ -1,6 +1,5 @@
 #include "engine/do_import.h"
 
-#include <exception>
 #include <string>
 #include <tuple>
 
@@ -14,8 +13,8 @@ namespace {
 
 template <class V>
 void importVersion(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
-                   ImportUser& user, ImportCounts& total) {
-    RunContext<V> run(dm, xml.bound<V::index>(), settings, user);
+                   ImportUser& user, RunLedger& ledger) {
+    RunContext<V> run(dm, xml.bound<V::index>(), settings, user, ledger);
     run.XMLDoctorIndex = V::singleDoctor ? 0 : settings.xmlDoctorIndex;
     run.CurrentDoctorID = settings.databaseDoctorId;
     if constexpr (V::singleDoctor) {
@@ -28,24 +27,17 @@ void importVersion(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSetti
                         std::to_string(doctors.GetCount()) + ")");
         run.CurrentDoctor = doctors.get_item(run.XMLDoctorIndex);
     }
-    try {
-        ImportDoctor<V>(run);
-    } catch (const std::exception&) {
-        // The error passes on as it is; the caller's summary still tells what came before.
-        total += run.counts;
-        throw;
-    }
-    total += run.counts;
+    ImportDoctor<V>(run);
 }
 
 using Versions = std::tuple<Nrd2005, Nrd2006, Nrd2008, Nrd2009, Nrd2015, Nrd2018, Nrd2021, Nrd2022>;
 
 template <std::size_t... I>
 void dispatch(std::index_sequence<I...>, db::Tdm& dm, const ereport::XmlReport& xml,
-              const ImportSettings& settings, ImportUser& user, ImportCounts& total) {
+              const ImportSettings& settings, ImportUser& user, RunLedger& ledger) {
     // NRD "2003" (index 0) matches no version: it imports nothing and logs nothing.
     (void)((settings.nrdIndex == static_cast<int>(std::tuple_element_t<I, Versions>::index) &&
-            (importVersion<std::tuple_element_t<I, Versions>>(dm, xml, settings, user, total),
+            (importVersion<std::tuple_element_t<I, Versions>>(dm, xml, settings, user, ledger),
              true)) ||
            ...);
 }
@@ -59,15 +51,15 @@ void RunState::log(const std::string& message) const {
 
 ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
                       ImportUser& user) {
-    ImportCounts counts;
-    DoImport(dm, xml, settings, user, counts);
-    return counts;
+    RunLedger ledger;
+    DoImport(dm, xml, settings, user, ledger);
+    return ledger.counts();
 }
 
 void DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
-              ImportUser& user, ImportCounts& total) {
+              ImportUser& user, RunLedger& ledger) {
     dispatch(std::make_index_sequence<std::tuple_size_v<Versions>>(), dm, xml, settings, user,
-             total);
+             ledger);
 }
 
 }  // namespace kalvex::engine

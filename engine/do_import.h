@@ -4,6 +4,7 @@
 #include "engine/import_counts.h"
 #include "engine/import_settings.h"
 #include "engine/import_user.h"
+#include "engine/run_ledger.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::engine {
@@ -15,9 +16,10 @@ namespace kalvex::engine {
 ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
                       ImportUser& user);
 
-// The same, adding the run's counts to `total` (a folder's files add up), also when an
-// error stops the run: `total.stoppedSheet` then names the sheet it stopped at, if any.
+// The same, keeping the run's counts in `ledger` (a folder's files add up) as the
+// transaction keeps the rows, also when an error stops the run: the ledger then names
+// the sheet it stopped at, if any.
 void DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
-              ImportUser& user, ImportCounts& total);
+              ImportUser& user, RunLedger& ledger);
 
 }  // namespace kalvex::engine

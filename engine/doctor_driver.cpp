@@ -4,13 +4,16 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
+#include "common/characters.h"
 #include "common/error.h"
 #include "common/numbers.h"
 #include "db/database_error.h"
 #include "engine/attachment_insert.h"
 #include "engine/doctor_insert.h"
 #include "engine/hired_doctors.h"
+#include "engine/interruption.h"
 #include "engine/sheet_import.h"
 
 namespace kalvex::engine {
@@ -46,19 +49,6 @@ void updateExamKind(std::string& kind, const std::string& examType) {
         kind = "вторичен";
 }
 
-std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality) {
-    std::int32_t id = 0;
-    if (speciality != nullptr)
-        run.dm.ReadSqlValue(
-            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) AND "
-            "SPECIALITY_ID = :SPECIALITY",
-            id, {{"UIN", uin}, {"SPECIALITY", std::int64_t{*speciality}}});
-    else
-        run.dm.ReadSqlValue(
-            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) ORDER BY ID",
-            id, {{"UIN", uin}});
-    return id;
-}
 
 // NRD 2022: the doctor of the e-report's UIN and speciality when asked to look it up,
 // created when the run has no doctor yet.
@@ -71,7 +61,20 @@ void settleDoctor2022(RunContext<Nrd2022>& run) {
         run.CurrentDoctorID = ImportDoctorInfo2022(run);
 }
 
-// Runs the sheet importer inside a savepoint: a sheet is written whole or not at all.
+// A sheet's rows could not be undone alone: the transaction is rolled back whole, and
+// with it everything since the last commit.
+void abandonTransaction(RunState& run) {
+    run.ledger.loseUncommitted();
+    try {
+        run.dm.traMain.rollback();
+    } catch (const Error&) {
+        // A transaction that cannot even be rolled back has died with its connection,
+        // and the database undoes it by itself.
+    }
+}
+
+// Runs the sheet importer inside a savepoint: a sheet is written whole or not at all,
+// and its counts join the run's only when it is kept.
 template <class V>
 void importWholeSheet(RunContext<V>& run) {
     db::Tdm& dm = run.dm;
@@ -79,26 +82,33 @@ void importWholeSheet(RunContext<V>& run) {
     try {
         ImportAmbList<V>(run);
     } catch (const std::exception& e) {
-        const std::string why = e.what();
+        std::string why = db::failureText(e);
+        run.counts = {};
+        bool undone = true;
         try {
             dm.SqlToValue("ROLLBACK TO SAVEPOINT KALVEX_SHEET");
         } catch (const Error& rollback) {
-            throw Error(why + "\n" + rollback.what());
+            abandonTransaction(run);
+            why += "\n" + db::failureText(rollback);
+            undone = false;
         }
-        ++run.counts[RowKind::examination].failed;
+        run.ledger.fail(RowKind::examination);
         run.log("Амбулаторният лист с номер " + run.CurrentAmbList.NoAl() +
-                " не е импортиран: " + why);
-        // Whoever runs the import shows an Error's text; a range or allocation failure
-        // of the library travels as one.
-        if (dynamic_cast<const Error*>(&e) != nullptr)
+                " не е импортиран: " + common::oneLine(why));
+        // The error passes on as it is, for its kind; a range or allocation failure of
+        // the library, or one joined by the failed rollback, travels as an Error.
+        if (undone && dynamic_cast<const Error*>(&e) != nullptr)
             throw;
         throw Error(why);
     }
     dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
+    run.ledger.join(std::exchange(run.counts, {}));
     if (run.commitAfterSheet) {
-        if (!run.settings.dryRun)
-            dm.traMain.commitRetaining();
         run.commitAfterSheet = false;
+        if (!run.settings.dryRun) {
+            dm.traMain.commitRetaining();
+            run.ledger.committed();
+        }
     }
 }
 
@@ -110,16 +120,7 @@ std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
     const std::int32_t speciality =
         specialityIdByCode(run, std::to_string(common::StrToInt(doctor.SIMPCode())), false);
     const std::string uin = doctor.UIN();
-    try {
-        insertDoctor(run.dm,
-                     DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false, speciality});
-        ++run.counts[RowKind::doctor].written;
-    } catch (const db::DatabaseError& e) {
-        if (!db::isDuplicateKey(e.what()))
-            throw;
-        run.log(e.what());
-        ++run.counts[RowKind::doctor].existing;
-    }
+    insertDoctor(run, DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false, speciality});
     // The doctor of this UIN and speciality, or, where the database keys doctors
     // otherwise, the first of this UIN. Never a run without a doctor.
     std::int32_t id = doctorByUin(run, uin, &speciality);
@@ -131,26 +132,45 @@ std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
     return id;
 }
 
+namespace {
+
+// The run's doctor and the hired and substitute doctors, before the first sheet. What
+// they write is not undone by a sheet's failure: it joins the run's counts as it is,
+// also when it stops the run.
+template <class V>
+void prepareDoctors(RunContext<V>& run, const typename V::AmbListList& sheets) {
+    try {
+        if constexpr (V::year == 2022)
+            settleDoctor2022(run);
+        const int total = sheets.GetCount();
+        run.user.setActionText("");
+        run.user.setCountText(countText(0, total));
+        run.user.setProgress(0, total);
+        if (total > 0 && run.CurrentDoctorID == 0)
+            throw Error(
+                "В базата на Salvix няма лекар, на когото да бъдат импортирани амбулаторните "
+                "листа. Импортът е прекратен.");
+        CheckForHired_Subst<V>(run, sheets);
+    } catch (const std::exception&) {
+        run.ledger.join(std::exchange(run.counts, {}));
+        throw;
+    }
+    run.ledger.join(std::exchange(run.counts, {}));
+}
+
+}  // namespace
+
 template <class V>
 void ImportDoctor(RunContext<V>& run) {
-    if constexpr (V::year == 2022)
-        settleDoctor2022(run);
     const auto sheets = run.CurrentDoctor.AmbList();
     const int total = sheets.GetCount();
-    run.user.setActionText("");
-    run.user.setCountText(countText(0, total));
-    run.user.setProgress(0, total);
-
-    if (total > 0 && run.CurrentDoctorID == 0)
-        throw Error(
-            "В базата на Salvix няма лекар, на когото да бъдат импортирани амбулаторните "
-            "листа. Импортът е прекратен.");
-    CheckForHired_Subst<V>(run, sheets);
+    prepareDoctors(run, sheets);
 
     std::string kind;
     for (int i = 0; i < total; ++i) {
         run.CurrentAmbList = sheets.get_item(i);
         try {
+            checkInterruption();
             const auto name = run.CurrentAmbList.Patient().Name();
             updateExamKind<V>(kind, run.CurrentAmbList.ExamType());
             const std::string action = "Импортиране на " + kind + " АЛ № " +
@@ -163,7 +183,7 @@ void ImportDoctor(RunContext<V>& run) {
             importWholeSheet(run);
         } catch (const std::exception&) {
             // The error passes on as it is; the summary names the sheet it stopped at.
-            run.counts.stoppedSheet = run.CurrentAmbList.NoAl();
+            run.ledger.stoppedAt(run.CurrentAmbList.NoAl());
             throw;
         }
     }

@@ -1,12 +1,29 @@
 #include "engine/doctor_insert.h"
 
+#include "common/characters.h"
 #include "common/conversions.h"
 #include "common/full_name.h"
+#include "db/database_error.h"
+#include "engine/duplicate_rows.h"
 #include "engine/insert_statement.h"
 
 namespace kalvex::engine {
 
-void insertDoctor(db::Tdm& dm, const DoctorRow& row) {
+std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality) {
+    std::int32_t id = 0;
+    if (speciality != nullptr)
+        run.dm.ReadSqlValue(
+            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) AND "
+            "SPECIALITY_ID = :SPECIALITY",
+            id, {{"UIN", uin}, {"SPECIALITY", std::int64_t{*speciality}}});
+    else
+        run.dm.ReadSqlValue(
+            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) ORDER BY ID",
+            id, {{"UIN", uin}});
+    return id;
+}
+
+void insertDoctor(RunState& run, const DoctorRow& row) {
     static const InsertStatement insert =
         buildInsert("DOCTOR", {"EGN", "FNAME", "SNAME", "LNAME", "UIN", "IS_NAET", "IS_ZAMESTVASHT",
                                "IS_PODVIZHNO_LZ", "IS_EGN", "SPECIALITY_ID"});
@@ -22,7 +39,16 @@ void insertDoctor(db::Tdm& dm, const DoctorRow& row) {
     values.setFlag("IS_PODVIZHNO_LZ", false);
     values.setFlag("IS_EGN", true);
     values.setInt("SPECIALITY_ID", row.specialityId);
-    executeInsert(dm.qryDoctor, insert, values);
+    try {
+        executeInsert(run.dm.qryDoctor, insert, values);
+        ++run.counts[RowKind::doctor].written;
+    } catch (const db::DatabaseError& e) {
+        const auto speciality = static_cast<std::int32_t>(row.specialityId);
+        if (!alreadyThere(e, [&] { return doctorByUin(run, row.uin, &speciality) != 0; }))
+            throw;
+        run.log(common::oneLine(e.what()));
+        ++run.counts[RowKind::doctor].existing;
+    }
 }
 
 }  // namespace kalvex::engine

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "db/tdm.h"
+#include "engine/run_context.h"
 
 namespace kalvex::engine {
 
@@ -18,7 +18,14 @@ struct DoctorRow {
     std::int64_t specialityId = 0;
 };
 
-// Inserts the row through `qryDoctor`. A duplicate key passes on as the database's error.
-void insertDoctor(db::Tdm& dm, const DoctorRow& row);
+// Inserts the row through `qryDoctor` and counts it as written. A doctor of the same
+// UIN and speciality already in the database is counted as existing, with the
+// database's message in the log; one that only another program's uncommitted row
+// holds stops the run, as does any other failure.
+void insertDoctor(RunState& run, const DoctorRow& row);
+
+// DOCTOR.ID of the first doctor of this UIN and, when given, this SPECIALITY_ID; 0 when
+// there is none.
+std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality);
 
 }  // namespace kalvex::engine

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/characters.h"
 #include "common/conversions.h"
 #include "common/error.h"
 #include "common/full_name.h"
@@ -140,8 +141,11 @@ void CheckForHired_Subst(RunContext<V>& run, const typename V::AmbListList& shee
                 checkSheet(run, sheet);
             } catch (const Error& e) {
                 // These versions never let one sheet's doctor stop the run; the sheet
-                // is then written under the reporting doctor, and the log says why.
-                run.log(kLogPrefix + std::string(e.what()));
+                // is then written under the reporting doctor, and the log says why. A
+                // fault of the database itself stops the run all the same.
+                if (db::isDatabaseFault(e))
+                    throw;
+                run.log(kLogPrefix + common::oneLine(e.what()));
                 ++run.counts[RowKind::doctor].skippedNotFound;
             }
         }
@@ -168,16 +172,8 @@ void ImportH_SDoc(RunContext<V>& run, const std::string& egn, const typename V::
         return;
     }
     const bool substitute = R::flag(hired, "H_S");
-    try {
-        insertDoctor(run.dm, DoctorRow{*free, name, sheet.Hired_Subst().UINH_S(), !substitute,
-                                       substitute, speciality});
-        ++counts.written;
-    } catch (const db::DatabaseError& e) {
-        if (!db::isDuplicateKey(e.what()))
-            throw;
-        run.log(e.what());
-        ++counts.existing;
-    }
+    insertDoctor(run, DoctorRow{*free, name, sheet.Hired_Subst().UINH_S(), !substitute,
+                                substitute, speciality});
 }
 
 #define KALVEX_INSTANTIATE(V)                                                             \

@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/tokenizer.h"
+#include "db/database_error.h"
 #include "engine/attachment_insert.h"
 #include "engine/attachments.h"
 #include "engine/nrd_versions.h"
@@ -171,9 +172,12 @@ void ImportHospitalization(RunContext<V>& run) {
         if constexpr (V::year <= 2008) {
             try {
                 importMainDiagnosisReferral(run, row);
-            } catch (const Error&) {
+            } catch (const Error& e) {
                 // These versions' referral was never worth stopping a sheet for; a failed
-                // statement has undone its own work, so the sheet stays whole.
+                // statement has undone its own work, so the sheet stays whole. A fault of
+                // the database itself stops the run all the same.
+                if (db::isDatabaseFault(e))
+                    throw;
             }
         } else {
             importClinicalPathReferral(run, row);

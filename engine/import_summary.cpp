@@ -83,6 +83,24 @@ std::string quoted(std::string_view text) {
     return out + "\"";
 }
 
+// "Прегледи 18, Пациенти 5": the kinds of which a failed commit lost rows.
+std::string lostText(const ImportCounts& lost) {
+    std::string text;
+    for (const KindName& kind : kKinds)
+        if (const int n = lost[kind.kind].written; n > 0)
+            text += (text.empty() ? "" : ", ") + std::string(kind.caption) + " " +
+                    std::to_string(n);
+    return text;
+}
+
+std::string lostJson(const ImportCounts& lost) {
+    std::string json;
+    for (const KindName& kind : kKinds)
+        if (const int n = lost[kind.kind].written; n > 0)
+            json += (json.empty() ? "" : ", ") + quoted(kind.key) + ": " + std::to_string(n);
+    return "{" + json + "}";
+}
+
 }  // namespace
 
 std::vector<std::string> summaryLines(const ImportCounts& counts,
@@ -98,12 +116,21 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
                            std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
                            std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
     }
-    if (stop) {
+    if (!stop)
+        return lines;
+    if (stop->interrupted) {
+        std::string where = "Импортът е прекъснат при файл " + stop->file;
+        if (!stop->sheet.empty())
+            where += ", преди амбулаторен лист № " + stop->sheet;
+        lines.push_back(where + ". Запазено е импортираното дотогава (колона „Записани“).");
+    } else {
         std::string where = "Импортът спря при файл " + stop->file;
         if (!stop->sheet.empty())
             where += ", амбулаторен лист № " + stop->sheet;
         lines.push_back(where + ": " + stop->reason);
     }
+    if (const std::string lost = lostText(stop->lost); !lost.empty())
+        lines.push_back("Не са запазени в базата, защото записът ѝ не успя: " + lost + ".");
     return lines;
 }
 
@@ -111,7 +138,7 @@ void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop)
     if (common::AppLogger == nullptr)
         return;
     for (const std::string& line : summaryLines(counts, stop))
-        common::AppLogger->LogEntry(line);
+        common::AppLogger->LogEntry(common::oneLine(line));
 }
 
 std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop) {
@@ -128,7 +155,8 @@ std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo
     json += "\"stopped\": ";
     if (stop)
         json += "{\"file\": " + quoted(stop->file) + ", \"sheet\": " + quoted(stop->sheet) +
-                ", \"reason\": " + quoted(stop->reason) + "}";
+                ", \"reason\": " + quoted(stop->interrupted ? "interrupted" : stop->reason) +
+                ", \"lost\": " + lostJson(stop->lost) + "}";
     else
         json += "null";
     return json + "}";

@@ -16,6 +16,10 @@ struct StopInfo {
     std::string file;
     std::string sheet;
     std::string reason;
+    // Stopped on request (a signal), not on an error: `reason` is then not shown.
+    bool interrupted = false;
+    // Rows counted as written that a failed commit took with it (their `written`).
+    ImportCounts lost;
 };
 
 // A heading, then one line per kind of row that has any count, then where the run
@@ -27,8 +31,10 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
 void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop);
 
 // {"doctors": {"written": 0, "existing": 1, "skipped": {"unknown_code": 0, "not_found": 0,
-// "left_out": 0}, "failed": 0}, ..., "stopped": {"file": ..., "sheet": ..., "reason": ...}
-// or null}: every kind, in a fixed order.
+// "left_out": 0}, "failed": 0}, ..., "stopped": {"file": ..., "sheet": ..., "reason": ...,
+// "lost": {"examinations": 18, ...}} or null}: every kind, in a fixed order; the reason
+// of an interrupted run is "interrupted", and "lost" names the kinds a failed commit
+// lost rows of.
 std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop);
 
 }  // namespace kalvex::engine

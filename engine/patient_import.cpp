@@ -10,6 +10,7 @@
 #include "common/regions.h"
 #include "db/database_error.h"
 #include "engine/column_values.h"
+#include "engine/duplicate_rows.h"
 #include "engine/insert_statement.h"
 #include "engine/nrd_versions.h"
 #include "ereport/node_helpers.h"
@@ -256,16 +257,16 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
         ++run.counts[RowKind::patient].written;
         return true;
     } catch (const db::DatabaseError& e) {
-        if (db::isDuplicateKey(e.what())) {
+        if (alreadyThere(e, [&] { return !common::isNull(GetPatientID(run)); })) {
             run.log("Импортиране на Пациент: Пациентът вече съществува в базата, ЕГН = " +
                     run.CurrentPatient.EGN());
             ++run.counts[RowKind::patient].existing;
-        } else if constexpr (V::year < 2018) {
+        } else if (V::year < 2018 || db::isDatabaseFault(e)) {
             throw;
         } else {
-            // NRD 2018 on goes past a failed patient; the sheet is skipped below, with
-            // the reason in the log, instead of the failure being lost.
-            failure = e.what();
+            // NRD 2018 on goes past a patient whose own data the database refuses; the
+            // sheet is skipped below, with the reason in the log.
+            failure = common::oneLine(e.what());
         }
     }
     // The row the insert could not write may be there all the same (a duplicate key).

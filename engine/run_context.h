@@ -7,6 +7,7 @@
 #include "engine/import_counts.h"
 #include "engine/import_settings.h"
 #include "engine/import_user.h"
+#include "engine/run_ledger.h"
 #include "ereport/xml_report.h"
 
 // The state of one import run that every importer reads and sets: the database, the
@@ -15,18 +16,23 @@ namespace kalvex::engine {
 
 class RunState {
   public:
-    RunState(db::Tdm& dm, const ImportSettings& settings, ImportUser& user)
-        : dm(dm), settings(settings), user(user) {}
+    RunState(db::Tdm& dm, const ImportSettings& settings, ImportUser& user, RunLedger& ledger)
+        : dm(dm), settings(settings), user(user), ledger(ledger) {}
 
     db::Tdm& dm;
     const ImportSettings& settings;
     ImportUser& user;
+    // What the run has kept so far, across the files of a folder.
+    RunLedger& ledger;
 
     std::int32_t XMLDoctorIndex = 0;
     std::int32_t CurrentDoctorID = 0;
     std::int32_t CurrentPatientID = 0;
     std::int32_t CurrentPregledID = 0;
 
+    // What the work under way did: the sheet being imported, or the work between
+    // sheets (the run's doctor, hired doctors); it joins the ledger when that work is
+    // kept, and is dropped with a rolled-back sheet.
     ImportCounts counts;
     // Set by an importer whose rows must be durable at once (immunisations): the
     // driver commits, keeping the transaction, when the sheet has been written whole.
@@ -46,8 +52,9 @@ class RunContext : public RunState {
   public:
     using Report = ereport::XmlReport::Bound<V::index>;
 
-    RunContext(db::Tdm& dm, const Report& report, const ImportSettings& settings, ImportUser& user)
-        : RunState(dm, settings, user), report(report) {}
+    RunContext(db::Tdm& dm, const Report& report, const ImportSettings& settings, ImportUser& user,
+               RunLedger& ledger)
+        : RunState(dm, settings, user, ledger), report(report) {}
 
     const Report report;
     typename V::Doctor CurrentDoctor;

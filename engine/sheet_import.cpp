@@ -10,6 +10,7 @@
 #include "common/numbers.h"
 #include "db/database_error.h"
 #include "engine/column_values.h"
+#include "engine/duplicate_rows.h"
 #include "engine/examination_lookup.h"
 #include "engine/nrd_versions.h"
 #include "engine/patient_import.h"
@@ -306,6 +307,21 @@ ColumnValues sheetRow(RunContext<V>& run, const std::string& noAl, const std::st
     return row;
 }
 
+// Whether this transaction sees an examination of the row's sheet key (the database's
+// unique key of PREGLED): a duplicate key it cannot see is another program's row.
+bool examinationIsVisible(RunState& run, const ColumnValues& row) {
+    const char* key[] = {"PACIENT_ID", "DOCTOR_ID", "START_DATE", "AMB_LISTN", "NRN"};
+    db::Params params;
+    for (const char* column : key)
+        params.push_back({column, row.get(column)});
+    return !common::isNull(run.dm.SqlToValue(
+        // An NRN the insert leaves out is the column's default, the empty text.
+        "SELECT FIRST(1) ID FROM PREGLED WHERE PACIENT_ID = :PACIENT_ID AND DOCTOR_ID = "
+        ":DOCTOR_ID AND START_DATE = :START_DATE AND AMB_LISTN = CAST(:AMB_LISTN AS "
+        "VARCHAR(1000)) AND COALESCE(NRN, '') = COALESCE(CAST(:NRN AS VARCHAR(1000)), '')",
+        params));
+}
+
 }  // namespace
 
 template <class V>
@@ -334,7 +350,7 @@ void ImportAmbList(RunContext<V>& run) {
         ++run.counts[RowKind::examination].written;
         dispatchAttachments(run);
     } catch (const db::DatabaseError& e) {
-        if (!db::isDuplicateKey(e.what()))
+        if (!alreadyThere(e, [&] { return examinationIsVisible(run, row); }))
             throw;
         run.log("Този преглед вече съществува в базата, АЛ = " + noAl);
         ++run.counts[RowKind::examination].existing;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/characters.h"
 #include "db/database_error.h"
 #include "engine/attachment_insert.h"
 #include "engine/attachments.h"
@@ -52,24 +53,6 @@ std::string numberText(std::string number) {
     return number;
 }
 
-// The client's message on one log line.
-std::string oneLine(std::string_view message) {
-    std::string line;
-    bool pendingBreak = false;
-    for (const char c : message) {
-        if (c == '\n' || c == '\r') {
-            pendingBreak = !line.empty();
-            continue;
-        }
-        if (pendingBreak && c == ' ')
-            continue;
-        if (pendingBreak)
-            line += "; ";
-        pendingBreak = false;
-        line += c;
-    }
-    return line;
-}
 
 // The certificate is on this examination already (the table's key: the examination and
 // the number). Asked before the generator is moved on, so that importing the same
@@ -121,7 +104,9 @@ void importCertificate(RunContext<V>& run, const HList& certificate) {
                                   RowKind::sickLeave))
                 return;
         } catch (const db::DatabaseError& e) {
-            run.log(lost + " не е записан: " + oneLine(e.what()));
+            if (db::isDatabaseFault(e))
+                throw;
+            run.log(lost + " не е записан: " + common::oneLine(e.what()));
             ++run.counts[RowKind::sickLeave].skippedLeftOut;
             return;
         }
@@ -130,7 +115,10 @@ void importCertificate(RunContext<V>& run, const HList& certificate) {
                 "UPDATE PREGLED SET EXAM_BOLN_LIST_ID = :ebl_id WHERE ID = :pr_id",
                 {{"ebl_id", std::int64_t{id}}, {"pr_id", std::int64_t{run.CurrentPregledID}}});
         } catch (const db::DatabaseError& e) {
-            run.log(lost + " е записан, но прегледът не е свързан с него: " + oneLine(e.what()));
+            if (db::isDatabaseFault(e))
+                throw;
+            run.log(lost + " е записан, но прегледът не е свързан с него: " +
+                    common::oneLine(e.what()));
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "common/characters.h"
 #include "common/regions.h"
+#include "db/database_error.h"
 #include "engine/attachment_insert.h"
 #include "engine/attachments.h"
 #include "engine/nrd_versions.h"
@@ -97,10 +98,13 @@ void ImportNaprTELK(RunContext<V>& run) {
     } else if constexpr (V::year >= 2006) {
         try {
             writeReferral(run);
-        } catch (const Error&) {
+        } catch (const Error& e) {
             // These versions never let a TELK referral stop the sheet: a referral the
             // e-report or the database cannot take is left out (the insert failed whole)
-            // and the sheet goes on with its expert commission.
+            // and the sheet goes on with its expert commission. A fault of the database
+            // itself stops the run all the same.
+            if (db::isDatabaseFault(e))
+                throw;
         }
     }
 }

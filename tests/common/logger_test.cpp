@@ -122,16 +122,23 @@ TEST(Logger, StartFailureOnAFolderInsteadOfAFile) {
     EXPECT_NO_THROW(logger.LogEntry("ред"));
 }
 
-TEST(Logger, WriteFailureAfterAGoodStartRaises) {
+TEST(Logger, WriteFailureAfterAGoodStartIsToldOnceAndTheLoggerGoesOn) {
     TempDir dir;
     const std::string name = dir.file("kalvex.log");
-    std::vector<std::string> shown;  // outlives the logger, whose end line it sees
+    std::vector<std::string> shown, failures;  // outlive the logger, whose end line they see
     TLogger logger(name);
     EXPECT_TRUE(logger.startFailure().empty());
     std::filesystem::remove(name);
     std::filesystem::create_directory(name);
     logger.OnLog = [&](const std::string& m) { shown.push_back(m); };
-    EXPECT_THROW(logger.LogEntry("ред"), kalvex::IoError);
-    EXPECT_EQ(shown, std::vector<std::string>{"ред"});  // the window still got it
+    logger.OnFailure = [&](const std::string& m) { failures.push_back(m); };
+    EXPECT_NO_THROW(logger.LogEntry("ред"));
+    EXPECT_NO_THROW(logger.LogEntry("втори ред"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"ред", "втори ред"}));  // the window still got them
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], logger.failure());
+    EXPECT_NE(failures[0].find("програмата ще продължи без него"), std::string::npos);
+    EXPECT_NE(failures[0].find(name), std::string::npos);
+    EXPECT_TRUE(logger.startFailure().empty());
     std::filesystem::remove(name);
 }

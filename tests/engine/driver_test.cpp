@@ -82,12 +82,17 @@ TEST_F(EngineTest, StoppedRunStillCountsWhatCameBeforeAndNamesItsSheet) {
     ImportSettings settings = under(doctor);
     settings.nrdIndex = nrdIndex(2022);
     xml.XMLLoadFile(settings.nrdIndex, file);
-    ImportCounts total;
-    total[RowKind::examination].written = 1;
-    EXPECT_THROW(DoImport(dm, xml, settings, user, total), Error);
+    RunLedger ledger;
+    ImportCounts before;
+    before[RowKind::examination].written = 1;
+    ledger.join(before);
+    EXPECT_THROW(DoImport(dm, xml, settings, user, ledger), Error);
+    const ImportCounts& total = ledger.counts();
     EXPECT_EQ(total[RowKind::examination].written, 1);
     EXPECT_EQ(total[RowKind::examination].existing, 1);
     EXPECT_EQ(total[RowKind::examination].failed, 1);
+    // The stopped sheet's new patient was rolled back with it.
+    EXPECT_EQ(total[RowKind::patient].written, 0);
     EXPECT_EQ(total.stoppedSheet, "000413");
 }
 

@@ -2,6 +2,7 @@
 // JSON a script reads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -81,12 +82,40 @@ TEST(ImportSummary, JsonHasEveryKindAndTheStop) {
               std::string::npos)
         << completed;
 
-    const std::string stopped =
-        summaryJson(counts, StopInfo{"C:\\отчети\\a.xml", "000002", "Ред \"1\"\nвтори\t\x01"});
-    EXPECT_NE(stopped.find("\"stopped\": {\"file\": \"C:\\\\отчети\\\\a.xml\", \"sheet\": "
-                           "\"000002\", \"reason\": \"Ред \\\"1\\\"\\nвтори\\t\\u0001\"}}"),
-              std::string::npos)
-        << stopped;
+    ImportCounts lost;
+    lost[RowKind::examination].written = 18;
+    lost[RowKind::patient].written = 5;
+    const struct Case {
+        StopInfo stop;
+        std::string json;   // the "stopped" object
+        std::string table;  // the table's last lines, joined by "|"
+    } stops[] = {
+        {{"C:\\отчети\\a.xml", "000002", "Ред \"1\"\nвтори\t\x01"},
+         "\"stopped\": {\"file\": \"C:\\\\отчети\\\\a.xml\", \"sheet\": \"000002\", \"reason\": "
+         "\"Ред \\\"1\\\"\\nвтори\\t\\u0001\", \"lost\": {}}}",
+         "Импортът спря при файл C:\\отчети\\a.xml, амбулаторен лист № 000002: Ред \"1\"\nвтори\t\x01"},
+        {{"a.xml", "000003", "Импортът е прекъснат.", true},
+         "\"stopped\": {\"file\": \"a.xml\", \"sheet\": \"000003\", \"reason\": \"interrupted\", "
+         "\"lost\": {}}}",
+         "Импортът е прекъснат при файл a.xml, преди амбулаторен лист № 000003. Запазено е "
+         "импортираното дотогава (колона „Записани“)."},
+        {{"a.xml", "", "Дискът е пълен", false, lost},
+         "\"stopped\": {\"file\": \"a.xml\", \"sheet\": \"\", \"reason\": \"Дискът е пълен\", "
+         "\"lost\": {\"patients\": 5, \"examinations\": 18}}}",
+         "Импортът спря при файл a.xml: Дискът е пълен|Не са запазени в базата, защото записът ѝ "
+         "не успя: Пациенти 5, Прегледи 18."},
+    };
+    for (const Case& c : stops) {
+        const std::string json = summaryJson(counts, c.stop);
+        EXPECT_NE(json.find(c.json), std::string::npos) << json;
+        const std::vector<std::string> lines = summaryLines(counts, c.stop);
+        std::string last;
+        for (auto line = lines.begin() + static_cast<long>(lines.size()) -
+                         static_cast<long>(std::count(c.table.begin(), c.table.end(), '|') + 1);
+             line != lines.end(); ++line)
+            last += (last.empty() ? "" : "|") + *line;
+        EXPECT_EQ(last, c.table);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "db/database_error.h"
 #include "server_test.h"
 #include "support/program_run.h"
 #include "support/report_builder.h"
@@ -47,7 +48,8 @@ testing::ReportInput rehabilitationReport() {
     return report;
 }
 
-TEST_F(ServerLocks, RowHeldByAnotherWorkstationFailsAtOnceAndKeepsWholeSheets) {
+TEST_F(ServerLocks, RowHeldByAnotherWorkstationStopsTheRunAtOnceAndKeepsWholeSheets) {
+    const std::string kConflict(db::causeLine(db::FailureKind::conflict));
     const struct Case {
         const char* what;
         std::string held;  // the other workstation's uncommitted statement
@@ -60,18 +62,20 @@ TEST_F(ServerLocks, RowHeldByAnotherWorkstationFailsAtOnceAndKeepsWholeSheets) {
          "UPDATE PREGLED SET REH_FINISHED_AT = NULL WHERE AMB_LISTN = '500'",
          1,
          {"000001"},
-         "deadlock\nupdate conflicts with concurrent update\nconcurrent transaction number is ",
-         "Амбулаторният лист с номер 000002 не е импортиран: deadlock\nupdate conflicts with "
-         "concurrent update\nconcurrent transaction number is "},
-        // The half-written patient looks like a duplicate the import cannot see: that
-        // sheet is left out and the run goes on.
+         kConflict + "\ndeadlock\nupdate conflicts with concurrent update\nconcurrent "
+                     "transaction number is ",
+         "Амбулаторният лист с номер 000002 не е импортиран: " + kConflict +
+             "; deadlock; update conflicts with concurrent update; concurrent transaction "
+             "number is "},
+        // The half-written patient's key is a duplicate whose row the import cannot see:
+        // another program's row, which stops the run as any conflict does.
         {"the second sheet's patient is being written",
          "INSERT INTO PACIENT (EGN, PID_TYPE, FNAME) VALUES ('8001010005', 'E', 'Друг')",
-         0,
-         {"000001", "000003"},
-         "",
-         "Амб. лист с номер 000002 не е импортиран: пациентът Иван Стоянов с ЕГН "
-         "8001010005 не е намерен и не може да бъде записан в базата на Salvix"},
+         1,
+         {"000001"},
+         kConflict + "\nviolation of PRIMARY or UNIQUE KEY constraint \"UK_PACIENT_EGN\"",
+         "Амбулаторният лист с номер 000002 не е импортиран: " + kConflict +
+             "; violation of PRIMARY or UNIQUE KEY constraint \"UK_PACIENT_EGN\""},
     };
     value(
         "INSERT INTO DOCTOR (UIN, SPECIALITY_ID, EGN, FNAME, LNAME) VALUES ('0400000001', 3, "

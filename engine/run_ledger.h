@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "engine/import_counts.h"
+
+// What a run has done as the database holds it. A sheet's counts join the run's when
+// its savepoint is released (a rolled-back sheet adds only its failure), and become
+// durable with the next commit: a commit that fails takes the counts since the last
+// one with it.
+namespace kalvex::engine {
+
+class RunLedger {
+  public:
+    // Everything the run's transaction holds or has committed.
+    const ImportCounts& counts() const { return counts_; }
+    // Written rows that a failed commit lost, by kind (their `written`); none so far.
+    const ImportCounts& lost() const { return lost_; }
+
+    // Work the transaction now holds: a released sheet, or what was done between sheets.
+    void join(const ImportCounts& work) { counts_ += work; }
+    // A row of `kind` rolled back by the error that stopped the run.
+    void fail(RowKind kind) { ++counts_[kind].failed; }
+    void stoppedAt(std::string sheet) { counts_.stoppedSheet = std::move(sheet); }
+    // The transaction has committed: everything joined so far is durable.
+    void committed() { committed_ = counts_; }
+    // The transaction has lost what it held since its last commit: those written rows
+    // move to `failed` and to lost().
+    void loseUncommitted();
+
+  private:
+    ImportCounts counts_;
+    ImportCounts committed_;
+    ImportCounts lost_;
+};
+
+}  // namespace kalvex::engine
