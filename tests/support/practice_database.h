@@ -8,19 +8,24 @@
 
 namespace kalvex::testing {
 
-// A fresh practice database built from schema/ by tools/make_practice_db.sh, in a
-// temporary folder of its own that goes with it.
+// Builds a practice database from schema/ at `path` with tools/make_practice_db.sh.
+inline void buildPracticeDatabase(const std::string& path) {
+    const char* source = std::getenv("KALVEX_SOURCE_DIR");
+    if (source == nullptr)
+        throw std::runtime_error("KALVEX_SOURCE_DIR is not set");
+    const std::string command =
+        std::string(source) + "/tools/make_practice_db.sh '" + path + "' >&2";
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("building the practice database failed: " + command);
+}
+
+// A fresh practice database built from schema/, in a temporary folder of its own that
+// goes with it.
 class PracticeDatabase {
   public:
     explicit PracticeDatabase(const std::string& fileName = "practice.fdb")
         : path_(dir_.file(fileName)) {
-        const char* source = std::getenv("KALVEX_SOURCE_DIR");
-        if (source == nullptr)
-            throw std::runtime_error("KALVEX_SOURCE_DIR is not set");
-        const std::string command =
-            std::string(source) + "/tools/make_practice_db.sh '" + path_ + "' >&2";
-        if (std::system(command.c_str()) != 0)
-            throw std::runtime_error("building the practice database failed: " + command);
+        buildPracticeDatabase(path_);
     }
 
     const std::string& path() const { return path_; }
