@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/stop_signals.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "support/practice_database.h"
@@ -163,10 +165,13 @@ class WizardResponsiveTest : public QObject {
         QTest::addColumn<QString>("how");
         QTest::newRow("Отказ") << "cancel";
         QTest::newRow("closing the window") << "close";
+        QTest::newRow("SIGTERM") << "SIGTERM";
+        QTest::newRow("SIGHUP") << "SIGHUP";
     }
 
     void anEndAskedForDuringTheImportWaitsForIt() {
         QFETCH(QString, how);
+        const app::StopSignals stopSignals;
         toFilePage(30);
         bool lastPageShown = false;
         connect(w().pages, &QStackedWidget::currentChanged, this, [&] {
@@ -175,8 +180,10 @@ class WizardResponsiveTest : public QObject {
         importWith([&] {
             if (how == "cancel")
                 w().btnCancel->click();
-            else
+            else if (how == "close")
                 w().close();
+            else
+                raise(how == "SIGTERM" ? SIGTERM : SIGHUP);
         });
         QTRY_VERIFY_WITH_TIMEOUT(!w().mmoSummary->toPlainText().isEmpty(), 60000);
         QTest::qWait(100);  // the finish message, had the import posted one that acts
@@ -184,8 +191,24 @@ class WizardResponsiveTest : public QObject {
         QCOMPARE(endRequests_, how == "cancel" ? 1 : 0);  // closing ends it by itself
         QCOMPARE(w().ProgressBar->value(), 30);
         QVERIFY(dialogs_.said.isEmpty());
-        app::shutDown(*session_, dialogs_);  // the program's end commits the run
+        QCOMPARE(w().isVisible(), how == "cancel");  // "Отказ" asks endProgram instead
+        // Committed as the import ended, before anything else could end the program.
         QCOMPARE(committedExaminations(), 30);
+        app::shutDown(*session_, dialogs_);
+        QCOMPARE(committedExaminations(), 30);
+    }
+
+    // The last page's words are true when it shows: another program sees the whole run
+    // then; a logout on that page ends the wizard.
+    void theLastPageShowsACommittedRunAndASignalEndsIt() {
+        const app::StopSignals stopSignals;
+        toFilePage(5);
+        importWith([] {});
+        QTRY_VERIFY_WITH_TIMEOUT(w().pages->currentWidget() == w().tshFinishUpdate, 60000);
+        QCOMPARE(committedExaminations(), 5);
+        raise(SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(!w().isVisible(), 5000);
+        QVERIFY(dialogs_.said.isEmpty());
     }
 
     void anEndAskedForDuringAHiredDoctorQuestionSkipsThatDoctor() {

@@ -609,6 +609,8 @@ class WizardTest : public QObject {
         QVERIFY(w().lblDryRun->isVisible());
         QCOMPARE(w().lblDryRun->text(),
                  QString("Пробен импорт: нищо не е записано в базата на Salvix."));
+        // Rolled back, generators and all, before the last page said so.
+        QVERIFY(kalvex::testing::databaseState(database_->path()) == before);
 
         if (end == "finish")
             w().btnNext->click();
