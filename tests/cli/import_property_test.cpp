@@ -20,6 +20,7 @@
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "import/report_generator.h"
+#include "support/committed.h"
 #include "support/database_state.h"
 #include "support/practice_database.h"
 #include "support/program_run.h"
@@ -31,6 +32,8 @@
 
 namespace kalvex {
 namespace {
+
+using testing::Committed;
 
 using testing::DatabaseState;
 using testing::RunSummary;
@@ -101,22 +104,6 @@ PropertyCase drawCase(unsigned seed) {
 struct Violation {
     Property property;
     std::string text;
-};
-
-// A connection to the database as the next program would open it.
-class Committed {
-  public:
-    explicit Committed(const std::string& database) { db::GDBOpenDatabase(dm_, database); }
-    ~Committed() { db::GDBCloseDatabase(dm_); }
-    Committed(const Committed&) = delete;
-    Committed& operator=(const Committed&) = delete;
-
-    std::int64_t count(const std::string& sql, const db::Params& params = {}) {
-        return std::get<std::int64_t>(dm_.SqlToValue(sql, params));
-    }
-
-  private:
-    db::Tdm dm_;
 };
 
 // A kind the summary lacks (checkCounts says so) counts nothing.
@@ -302,7 +289,7 @@ class CaseRun {
         Committed db(database_.path());
         for (const Link& link : kLinks) {
             const std::int64_t lost =
-                db.count(std::string("SELECT COUNT(*) FROM ") + link.table + " c WHERE c." +
+                db.count(std::string(link.table) + " c WHERE c." +
                          link.column + " IS NOT NULL AND NOT EXISTS (SELECT 1 FROM " + link.parent +
                          " p WHERE p.ID = c." + link.column + ")");
             if (lost != 0)
@@ -325,7 +312,7 @@ class CaseRun {
         }
         Committed db(database_.path());
         const std::int64_t rows = db.count(
-            "SELECT COUNT(*) FROM PREGLED WHERE AMB_LISTN = CAST(:N AS VARCHAR(8000)) OR "
+            "PREGLED WHERE AMB_LISTN = CAST(:N AS VARCHAR(8000)) OR "
             "NRN = CAST(:N AS VARCHAR(8000))",
             {{"N", number}});
         if (rows != 0)
@@ -336,7 +323,7 @@ class CaseRun {
         if (!seenBefore && !sheet->egn.empty() &&
             sheet->egn.find_first_not_of('0') != std::string::npos) {
             const std::int64_t patients =
-                db.count("SELECT COUNT(*) FROM PACIENT WHERE EGN = CAST(:E AS VARCHAR(8000))",
+                db.count("PACIENT WHERE EGN = CAST(:E AS VARCHAR(8000))",
                          {{"E", sheet->egn}});
             if (patients != 0)
                 violate(kStopLeavesSheet, "the patient " + sheet->egn +

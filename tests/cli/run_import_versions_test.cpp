@@ -12,6 +12,7 @@
 #include "common/variant.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
+#include "support/committed.h"
 #include "support/practice_database.h"
 #include "support/program_run.h"
 #include "support/report_builder.h"
@@ -20,6 +21,8 @@
 
 namespace kalvex {
 namespace {
+
+using testing::Committed;
 
 constexpr std::array<int, 8> kYears{2005, 2006, 2008, 2009, 2015, 2018, 2021, 2022};
 
@@ -110,25 +113,6 @@ const KeyRow kKeyRows[] = {
      "BLANKA_MED_NAPR_3A WHERE NUMBER = '41' AND SPECIALITY_ID = 3 AND "
      "VSD_CODE = '88.72' AND IS_BOLNICHNA = 'N'"},
     {2022, 2022, "BLANKA_MED_NAPR_3A WHERE NRN = '23049C000002'"},
-};
-
-// What is committed, read through a connection opened for the purpose.
-class Committed {
-  public:
-    explicit Committed(const std::string& database) { db::GDBOpenDatabase(dm_, database); }
-    ~Committed() { db::GDBCloseDatabase(dm_); }
-    Committed(const Committed&) = delete;
-    Committed& operator=(const Committed&) = delete;
-
-    common::Variant value(const std::string& sql, const db::Params& params = {}) {
-        return dm_.SqlToValue(sql, params);
-    }
-    std::int64_t count(const std::string& tableAndCondition) {
-        return std::get<std::int64_t>(value("SELECT COUNT(*) FROM " + tableAndCondition));
-    }
-
-  private:
-    db::Tdm dm_;
 };
 
 std::int32_t addDoctor(const std::string& database) {

@@ -13,6 +13,7 @@
 #include "common/conversions.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
+#include "support/committed.h"
 #include "support/practice_database.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
@@ -20,6 +21,8 @@
 
 namespace kalvex {
 namespace {
+
+using testing::Committed;
 
 struct Sample {
     const char* file;
@@ -50,24 +53,6 @@ std::string samplePath(const Sample& s) {
     const char* source = std::getenv("KALVEX_SOURCE_DIR");
     return std::string(source == nullptr ? "." : source) + "/samples/" + s.file;
 }
-
-class Committed {
-  public:
-    explicit Committed(const std::string& database) { db::GDBOpenDatabase(dm_, database); }
-    ~Committed() { db::GDBCloseDatabase(dm_); }
-    Committed(const Committed&) = delete;
-    Committed& operator=(const Committed&) = delete;
-
-    common::Variant value(const std::string& sql, const db::Params& params = {}) {
-        return dm_.SqlToValue(sql, params);
-    }
-    std::int64_t count(const std::string& tableAndCondition, const db::Params& params = {}) {
-        return std::get<std::int64_t>(value("SELECT COUNT(*) FROM " + tableAndCondition, params));
-    }
-
-  private:
-    db::Tdm dm_;
-};
 
 // The examinations a run wrote, from its JSON summary.
 const std::regex kExaminationsWritten("\"examinations\": \\{\"written\": ([1-9][0-9]*),");
