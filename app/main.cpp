@@ -1,5 +1,8 @@
 // The Kalvex wizard.
 #include <QApplication>
+#include <exception>
+#include <iostream>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
@@ -8,6 +11,21 @@
 #include "app/stop_signals.h"
 #include "common/code_page.h"
 #include "common/program_path.h"
+
+namespace {
+
+int runWizard(kalvex::app::QtDialogs& dialogs) {
+    std::optional<kalvex::app::Session> session =
+        kalvex::app::startUp(kalvex::common::programPath(), dialogs);
+    if (!session)
+        return 0;
+    session->window->show();
+    const int exitCode = QApplication::exec();
+    kalvex::app::shutDown(*session, dialogs);
+    return exitCode;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -20,12 +38,15 @@ int main(int argc, char** argv) {
     // Before the first database connection, whose client then calls it as well.
     const kalvex::app::StopSignals stopSignals;
     kalvex::app::QtDialogs dialogs;
-    std::optional<kalvex::app::Session> session =
-        kalvex::app::startUp(kalvex::common::programPath(), dialogs);
-    if (!session)
-        return 0;
-    session->window->show();
-    const int exitCode = QApplication::exec();
-    kalvex::app::shutDown(*session, dialogs);
-    return exitCode;
+    // The last resort: a failure that nothing else expected ends the program with its
+    // text and exit code 1; the session has committed what was whole as it went.
+    try {
+        return runWizard(dialogs);
+    } catch (const std::exception& e) {
+        std::cerr << "Неочаквана грешка: " << e.what() << '\n';
+    } catch (...) {
+        // Not an exception of the program or its libraries: nothing more to tell.
+        std::cerr << "Неочаквана грешка.\n";
+    }
+    return 1;
 }
