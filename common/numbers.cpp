@@ -9,8 +9,13 @@
 namespace kalvex::common {
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
+    // Blanks around a number do not change it, as in a number written into statement
+    // text: " 12" and "05 " are 12 and 5.
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ')
+    while (pos < text.size() && blank(text[pos]))
         ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

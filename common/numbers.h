@@ -6,9 +6,9 @@
 
 namespace kalvex::common {
 
-// A whole text read as a signed 32-bit decimal integer: leading blanks and one
-// sign allowed, nothing after the digits. Empty for anything else (an empty text,
-// "12a", a value out of range).
+// A whole text read as a signed 32-bit decimal integer: blanks around it and one
+// sign allowed, nothing else after the digits. Empty for anything else (an empty
+// text, "12a", a value out of range).
 std::optional<std::int32_t> parseInteger(std::string_view text);
 
 // The same, or `fallback` when the text is not such an integer.

@@ -63,6 +63,12 @@ void ParameterRow::setRawText(int index, std::string_view cp1251) {
     bind(index, SQL_TEXT, static_cast<short>(slot.text.size()), slot.text.data());
 }
 
+int ParameterRow::textRoom(int index) const {
+    const Slot& slot = slots_.at(static_cast<std::size_t>(index));
+    const bool textMarker = slot.describedType == SQL_TEXT || slot.describedType == SQL_VARYING;
+    return textMarker ? slot.describedLength : -1;
+}
+
 int ParameterRow::firstTooLong() const {
     for (int i = 0; i < count(); ++i) {
         const Slot& slot = slots_[static_cast<std::size_t>(i)];

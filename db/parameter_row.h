@@ -46,6 +46,8 @@ class ParameterRow {
     // The value of a text position as bound, in the database's code page, and the
     // length its marker takes.
     const std::string& text(int index) const { return slots_.at(static_cast<std::size_t>(index)).text; }
+    // The characters a text marker takes (its column's length); -1 for another marker.
+    int textRoom(int index) const;
     int describedLength(int index) const {
         return slots_.at(static_cast<std::size_t>(index)).describedLength;
     }

@@ -175,6 +175,17 @@ void Statement::setText(std::string_view name, std::string_view utf8) {
     forEachPosition(name, [&](int i) { params_.setRawText(i, cp1251); });
 }
 
+void Statement::setTextToFit(std::string_view name, std::string_view utf8) {
+    const std::string cp1251 = common::toCp1251(utf8);
+    forEachPosition(name, [&](int i) {
+        // Code page 1251 has one byte per character, so the cut falls between characters.
+        const int room = params_.textRoom(i);
+        const bool cut = room >= 0 && cp1251.size() > static_cast<std::size_t>(room);
+        params_.setRawText(i, cut ? std::string_view(cp1251).substr(0, static_cast<std::size_t>(room))
+                                  : std::string_view(cp1251));
+    });
+}
+
 void Statement::setDate(std::string_view name, common::DateTime value) {
     forEachPosition(name, [&](int i) { params_.setDate(i, value); });
 }

@@ -40,6 +40,9 @@ class Statement {
     void setInt32(std::string_view name, std::int32_t value) { setInt64(name, value); }
     void setInt64(std::string_view name, std::int64_t value);
     void setText(std::string_view name, std::string_view utf8);
+    // The text cut to the characters its column takes: for a descriptive text, which is
+    // kept as far as it fits rather than refused.
+    void setTextToFit(std::string_view name, std::string_view utf8);
     void setDate(std::string_view name, common::DateTime value);
     void setTimestamp(std::string_view name, common::DateTime value);
     void setDouble(std::string_view name, double value);

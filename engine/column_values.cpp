@@ -1,6 +1,7 @@
 #include "engine/column_values.h"
 
 #include "common/conversions.h"
+#include "engine/descriptive_columns.h"
 
 namespace kalvex::engine {
 
@@ -21,7 +22,10 @@ void ColumnValues::writeTo(db::Statement& statement, const std::vector<std::stri
     statement.clearParams();
     for (const std::string& param : params) {
         const common::Variant& value = get(param);
-        if (!common::isNull(value))
+        if (const auto* text = std::get_if<std::string>(&value);
+            text != nullptr && isDescriptiveColumn(param))
+            statement.setTextToFit(param, *text);
+        else if (!common::isNull(value))
             statement.setValue(param, value);
     }
 }

@@ -25,7 +25,7 @@ class ColumnValues {
     const common::Variant& get(std::string_view column) const;
 
     // Clears the statement's parameters and sets those of `params` that have a value;
-    // the rest stay null.
+    // the rest stay null. A descriptive text is cut to its column's length.
     void writeTo(db::Statement& statement, const std::vector<std::string>& params) const;
 
   private:

@@ -64,7 +64,7 @@ void ImportSingleVSDSIMPConsult(RunContext<V>& run, const typename V::VSDSIMPCon
                                 int position) {
     const auto& sheet = run.CurrentAmbList;
     // A consultation to a speciality the database does not know is passed over unlogged.
-    const std::int32_t speciality = effectiveSpeciality(run, consult.KodSpVSD());
+    const std::int32_t speciality = specialityIdByCode(run, consult.KodSpVSD(), true);
     if (speciality == 0) {
         ++run.counts[RowKind::consultation].skippedUnknownCode;
         return;

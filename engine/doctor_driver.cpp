@@ -12,6 +12,7 @@
 #include "db/database_error.h"
 #include "engine/attachment_insert.h"
 #include "engine/doctor_insert.h"
+#include "engine/doctor_lookup.h"
 #include "engine/hired_doctors.h"
 #include "engine/interruption.h"
 #include "engine/sheet_import.h"
@@ -117,15 +118,15 @@ void importWholeSheet(RunContext<V>& run) {
 std::int32_t ImportDoctorInfo2022(RunContext<Nrd2022>& run) {
     const auto& doctor = run.CurrentDoctor;
     // The code stands unquoted in the statement: one that is no number stops the run.
-    const std::int32_t speciality =
-        specialityIdByCode(run, std::to_string(common::StrToInt(doctor.SIMPCode())), false);
+    const std::int32_t code = common::StrToInt(doctor.SIMPCode());
+    const std::int32_t speciality = specialityIdByCode(run, std::to_string(code), false);
     const std::string uin = doctor.UIN();
     insertDoctor(run, DoctorRow{doctor.EGN(), doctor.FullName(), uin, false, false, speciality});
     // The doctor of this UIN and speciality, or, where the database keys doctors
     // otherwise, the first of this UIN. Never a run without a doctor.
     std::int32_t id = doctorByUin(run, uin, &speciality);
     if (id == 0)
-        id = doctorByUin(run, uin, nullptr);
+        id = doctorByUin(run, uin);
     if (id == 0)
         throw Error("Лекарят с УИН " + uin +
                     " не може да бъде създаден в базата на Salvix. Импортът е прекратен.");

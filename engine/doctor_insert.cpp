@@ -4,24 +4,11 @@
 #include "common/conversions.h"
 #include "common/full_name.h"
 #include "db/database_error.h"
+#include "engine/doctor_lookup.h"
 #include "engine/duplicate_rows.h"
 #include "engine/insert_statement.h"
 
 namespace kalvex::engine {
-
-std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality) {
-    std::int32_t id = 0;
-    if (speciality != nullptr)
-        run.dm.ReadSqlValue(
-            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) AND "
-            "SPECIALITY_ID = :SPECIALITY",
-            id, {{"UIN", uin}, {"SPECIALITY", std::int64_t{*speciality}}});
-    else
-        run.dm.ReadSqlValue(
-            "SELECT FIRST(1) ID FROM DOCTOR WHERE UIN = CAST(:UIN AS VARCHAR(1000)) ORDER BY ID",
-            id, {{"UIN", uin}});
-    return id;
-}
 
 void insertDoctor(RunState& run, const DoctorRow& row) {
     static const InsertStatement insert =

@@ -24,8 +24,4 @@ struct DoctorRow {
 // holds stops the run, as does any other failure.
 void insertDoctor(RunState& run, const DoctorRow& row);
 
-// DOCTOR.ID of the first doctor of this UIN and, when given, this SPECIALITY_ID; 0 when
-// there is none.
-std::int32_t doctorByUin(RunState& run, const std::string& uin, const std::int32_t* speciality);
-
 }  // namespace kalvex::engine

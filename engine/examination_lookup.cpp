@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/doctor_lookup.h"
 #include "engine/nrd_versions.h"
 #include "engine/sheet_number.h"
 #include "ereport/node_helpers.h"
@@ -19,10 +20,7 @@ std::int32_t hiredDoctorId(RunContext<V>& run) {
     const std::string uin = ereport::ReadValue(hired, "UINH_S");
     if (uin.empty())
         return 0;
-    std::int32_t id = 0;
-    run.dm.ReadSqlValue("SELECT d.ID FROM DOCTOR d WHERE " + sameText("d.UIN", "UIN"), id,
-                        {{"UIN", uin}});
-    return id;
+    return doctorByUin(run, uin);
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ void ImportLKK(RunContext<V>& run) {
     if constexpr (V::year == 2022) {
         number = ereport::ReadValue(lkk, "NoLKK");
     } else {
-        // These versions write a commission only under a number other than 0.
+        // These versions write a commission only when its number reads as an integer:
+        // a missing or empty one, or no number at all, gives the node reader's -1.
         if (ereport::ReadValueInt(lkk, "NoLKK", -1) == -1)
             return;
         number = lkk.NoLKK();
@@ -104,16 +105,15 @@ void ImportLKK(RunContext<V>& run) {
         row.set("ID", id);
         const auto mainDiag = sheet.MainDiag();
         row.setText("ICD_CODE", mainDiag.MKB());
+        // The column holds 400 characters; a longer main diagnosis is cut, in every version.
+        row.setText("ICD_CODE_OPIS", common::leftCharacters(mainDiag.ImeMD(), 400));
         if constexpr (V::year == 2022) {
-            row.setText("ICD_CODE_OPIS", common::leftCharacters(mainDiag.ImeMD(), 400));
             const bool nrn = isNrn(number);
             // A national number is not the practice's: the commission goes by its own key.
             if (const auto* key = std::get_if<std::int64_t>(&id); nrn && key != nullptr)
                 row.setText("NUMBER", std::to_string(*key));
             row.setText("NRN", nrn ? number : ereport::ReadValue(lkk, "NRN"));
             row.setInt("NZIS_STATUS", nrn ? 3 : ereport::ReadValueInt(lkk, "NzisStatus", 0));
-        } else {
-            row.setText("ICD_CODE_OPIS", mainDiag.ImeMD());
         }
         const auto codes = lkk.CodeSpec();
         std::string duplicateLine = kDuplicateLine;

@@ -12,6 +12,7 @@
 #include "db/database_error.h"
 #include "db/egn_duplicate.h"
 #include "engine/doctor_insert.h"
+#include "engine/doctor_lookup.h"
 #include "engine/nrd_versions.h"
 #include "engine/sheet_number.h"
 #include "engine/value_reads.h"
@@ -38,9 +39,7 @@ Element hiredElement(const typename V::AmbList& sheet) {
 }
 
 bool doctorOfUinExists(RunState& run, const std::string& uin) {
-    std::int32_t id = 0;
-    return run.dm.ReadSqlValue("SELECT d.ID FROM DOCTOR d WHERE " + sameText("d.UIN", "UIN"), id,
-                               {{"UIN", uin}});
+    return doctorByUin(run, uin) != 0;
 }
 
 // What the new doctor gets as its speciality: the run doctor's. NRD 2005 wrote the

@@ -49,7 +49,7 @@ std::int32_t spFor(std::int32_t value) {
 template <class V>
 std::int32_t referralSpeciality(RunContext<V>& run, const std::string& code,
                                 const std::string& where) {
-    if (const std::int32_t id = effectiveSpeciality(run, code); id > 0)
+    if (const std::int32_t id = specialityIdByCode(run, code, true); id > 0)
         return id;
     // From NRD 2018 on a referral to an unknown speciality goes to the default one;
     // before, the run stops there.

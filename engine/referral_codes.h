@@ -15,14 +15,6 @@
 // the speciality they send to and the diagnosis codes they name.
 namespace kalvex::engine {
 
-// The effective speciality whose code stands for the same number as `code` ("5" finds
-// "05"), 0 when there is none. A code that is no number names no speciality, rather
-// than the one whose code is all zeros.
-inline std::int32_t effectiveSpeciality(RunState& run, std::string_view code) {
-    const auto number = common::parseInteger(code);
-    return number ? specialityIdByCode(run, std::to_string(*number), true) : 0;
-}
-
 // The code pairs a referral's statement has room for.
 inline constexpr int kCodePairs = 3;
 

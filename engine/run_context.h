@@ -41,7 +41,8 @@ class RunState {
     // "Salvix S": a specialist's database, with the referral and visit columns.
     bool isSpecialist() const { return settings.edition != 0; }
 
-    // A line of the log (and of the details page).
+    // A line of the log (and of the details page), on one line however many the
+    // message has, so that every line of the file carries its time stamp.
     void log(const std::string& message) const;
 };
 

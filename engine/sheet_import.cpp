@@ -10,6 +10,7 @@
 #include "common/numbers.h"
 #include "db/database_error.h"
 #include "engine/column_values.h"
+#include "engine/doctor_lookup.h"
 #include "engine/duplicate_rows.h"
 #include "engine/examination_lookup.h"
 #include "engine/nrd_versions.h"
@@ -30,10 +31,7 @@ template <class V>
 void setSheetDoctor(RunContext<V>& run, ColumnValues& row) {
     const Element hired = ereport::GetNode(run.CurrentAmbList, "Hired_Subst");
     const std::string uin = ereport::ReadValue(hired, "UINH_S");
-    std::int32_t id = 0;
-    if (!uin.empty())
-        run.dm.ReadSqlValue("SELECT d.ID FROM DOCTOR d WHERE d.UIN = CAST(:UIN AS VARCHAR(1000))",
-                            id, {{"UIN", uin}});
+    const std::int32_t id = uin.empty() ? 0 : doctorByUin(run, uin);
     if (id >= 1) {
         bool substitute = false;
         if constexpr (V::year == 2022) {

@@ -14,11 +14,13 @@ inline bool isNrn(std::string_view number) {
 }
 
 // `column` = the number bound as `:param`, compared as numbers without converting the
-// column: leading zeros off both sides, so "000412" finds 412 and a column holding text
-// never fails the look-up. The parameter is cast wide, so an overlong number finds nothing.
+// column: blanks around and leading zeros off both sides, so "000412" finds 412, " 12"
+// finds "12", and a column holding text never fails the look-up. The parameter is cast
+// wide, so an overlong number finds nothing.
 inline std::string sameNumber(std::string_view column, std::string_view param) {
-    return "TRIM(LEADING '0' FROM " + std::string(column) +
-           ") = TRIM(LEADING '0' FROM CAST(:" + std::string(param) + " AS VARCHAR(1000)))";
+    return "TRIM(LEADING '0' FROM TRIM(" + std::string(column) +
+           ")) = TRIM(LEADING '0' FROM TRIM(CAST(:" + std::string(param) +
+           " AS VARCHAR(1000))))";
 }
 
 // `column` = the text bound as `:param`, cast wide for the same reason.

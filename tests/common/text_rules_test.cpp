@@ -34,7 +34,10 @@ TEST(Characters, CountAndCutByCharacterNotByte) {
 TEST(Numbers, StrToIntReadsWholeNumbersOrNamesTheText) {
     EXPECT_EQ(StrToInt("11"), 11);
     EXPECT_EQ(StrToInt("-3"), -3);
-    for (const char* bad : {"A1", "", "1.5", "12 "}) {
+    // Blanks around a number keep its meaning, as in statement text; inside they do not.
+    EXPECT_EQ(StrToInt(" 12 "), 12);
+    EXPECT_EQ(StrToInt("05\t"), 5);
+    for (const char* bad : {"A1", "", " ", "1.5", "1 2", "- 1"}) {
         try {
             StrToInt(bad);
             ADD_FAILURE() << bad;
