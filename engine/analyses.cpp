@@ -1,10 +1,9 @@
 // The tests (analyses) a medico-diagnostic referral asks for: one EXAM_ANALYSIS row per
-// test the practice database knows, tied to the referral row under the examination.
+// test the practice database knows, tied to the row written for its referral.
 #include "common/characters.h"
 #include "common/numbers.h"
 #include "engine/attachment_insert.h"
 #include "engine/diagnostic_referrals.h"
-#include "engine/sheet_number.h"
 #include "ereport/node_helpers.h"
 
 namespace kalvex::engine::mdd {
@@ -19,19 +18,13 @@ const InsertStatement& analysisInsert(bool withCl22) {
     return withCl22 ? withCodes : early;
 }
 
-// BLANKA_MDN.ID of the referral under this examination, 0 when there is none (shown on
-// the details page). A national number is matched as text, any other as the number it
-// stands for.
-std::int32_t referralId(RunState& run, const std::string& noMDD, bool byNrn) {
-    std::int32_t id = 0;
-    run.dm.ReadSqlValue("SELECT FIRST(1) ID FROM BLANKA_MDN WHERE " +
-                            (byNrn ? sameText("NRN", "NO") : sameNumber("NUMBER", "NO")) +
-                            " AND PREGLED_ID = :PREGLED_ID",
-                        id, {{"NO", noMDD}, {"PREGLED_ID", std::int64_t{run.CurrentPregledID}}});
-    if (id == 0)
+// A referral the database holds no row of has nowhere to put its tests (shown on the
+// details page).
+bool referralWritten(RunState& run, const std::string& noMDD, std::int32_t referralId) {
+    if (referralId == 0)
         run.user.LogToMemo(
             "Импортиране на изследвания: Програмата не откри Медико-диагн. напр. с номер " + noMDD);
-    return id;
+    return referralId != 0;
 }
 
 void reportUnknownTest(RunState& run, const std::string& code) {
@@ -58,9 +51,9 @@ std::string characters(std::string_view text, std::size_t from, std::size_t coun
 }  // namespace
 
 void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::Element& mdd,
-                              const std::string& noMDD, const std::vector<std::string>& codes) {
-    const std::int32_t referral = referralId(run, noMDD, common::characterCount(noMDD) > 10);
-    if (referral == 0)
+                              const std::string& noMDD, std::int32_t referral,
+                              const std::vector<std::string>& codes) {
+    if (!referralWritten(run, noMDD, referral))
         return;
     // The referral, not its single tests, carries the national classification.
     const std::int32_t cl22 = ereport::ReadValueInt(mdd, "NzisCodeCL22", 0);
@@ -84,9 +77,8 @@ void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::
 }
 
 void ImportSingleAnalysis(RunState& run, const Sheet& sheet, const std::string& noMDD,
-                          const std::string& code) {
-    const std::int32_t referral = referralId(run, noMDD, false);
-    if (referral == 0)
+                          std::int32_t referral, const std::string& code) {
+    if (!referralWritten(run, noMDD, referral))
         return;
     const std::int32_t package = common::StrToInt(characters(code, 1, 2));
     const std::int32_t number = common::StrToInt(characters(code, 4, 2));

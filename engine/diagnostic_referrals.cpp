@@ -3,6 +3,8 @@
 // then the tests it asks for.
 #include "engine/diagnostic_referrals.h"
 
+#include <optional>
+
 #include "common/characters.h"
 #include "common/conversions.h"
 #include "common/numbers.h"
@@ -28,7 +30,7 @@ const InsertStatement& referralInsert() {
             columns.emplace_back("NRN");
             columns.emplace_back("NZIS_STATUS");
         }
-        return buildInsert("BLANKA_MDN", columns);
+        return buildInsert("BLANKA_MDN", columns, true);
     }();
     return insert;
 }
@@ -46,13 +48,37 @@ void resetJournal(RunState& run) {
                       {{"ID", std::int64_t{run.CurrentPregledID}}});
 }
 
-// Writes the row of the `position`-th (from 1) referral of the sheet. True when the
-// examination is to leave the journal: every referral in a "Salvix GP" database (NRD
-// 2022), a national referral (NRD 2018 and 2021), whose tests are then not written.
+// The row a referral's insert collided with, when it is that referral: the number as the
+// insert bound it (so the column converts it as it did then) and, where the row has one,
+// the same national number. A national referral's number is only its place on the sheet;
+// a practice referral of that number is another referral. 0 when there is none.
+template <class V>
+std::int32_t sameReferralId(RunState& run, const ColumnValues& row) {
+    std::string sql =
+        "SELECT FIRST(1) ID FROM BLANKA_MDN WHERE PREGLED_ID = :PREGLED_ID AND NUMBER = :NUMBER";
+    db::Params params{{"PREGLED_ID", row.get("PREGLED_ID")}, {"NUMBER", row.get("NUMBER")}};
+    if constexpr (V::year == 2022) {
+        sql += " AND COALESCE(NRN, '') = COALESCE(CAST(:NRN AS VARCHAR(1000)), '')";
+        params.push_back({"NRN", row.get("NRN")});
+    }
+    std::int32_t id = 0;
+    run.dm.ReadSqlValue(sql + " ORDER BY ID", id, params);
+    return id;
+}
+
+// What became of a referral: whether the examination leaves the journal (every referral
+// in a "Salvix GP" database with NRD 2022; a national referral of NRD 2018 and 2021,
+// whose tests are then not written) and the BLANKA_MDN row its tests belong to (0: none).
+struct ReferralWritten {
+    bool leavesJournal = false;
+    std::int32_t id = 0;
+};
+
+// Writes the row of the `position`-th (from 1) referral of the sheet.
 template <class V, class Mdd>
-bool ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& referral,
-                     [[maybe_unused]] int position,
-                     [[maybe_unused]] const std::vector<std::string>& tests) {
+ReferralWritten ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& referral,
+                                [[maybe_unused]] int position,
+                                [[maybe_unused]] const std::vector<std::string>& tests) {
     const std::string noMDD = referral.NoMDD();
     [[maybe_unused]] const bool longNumber = common::characterCount(noMDD) > 10;
     mdd::MddCodes codes;
@@ -69,7 +95,7 @@ bool ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& ref
             mdd::ImportNationalMdn(
                 run, sheet,
                 {noMDD, codes.main, tests, run.CurrentAmbList.HState(), V::year == 2021});
-            return true;
+            return {true, 0};
         }
     }
 
@@ -99,9 +125,13 @@ bool ImportSingleMDD(RunContext<V>& run, const mdd::Sheet& sheet, const Mdd& ref
     }
     const std::int32_t mddFor = referral.MDDFor();
     row.setInt("MED_DIAG_NAPR_TYPE_ID", V::year == 2005 ? mddFor : mdd::MapMDDNaprTypes(mddFor));
-    insertAttachment(run, run.dm.qryMDD, referralInsert<V>(), row,
-                     mdd::duplicateReferralLine(sheet), RowKind::diagnosticReferral);
-    return V::year == 2022 && !run.isSpecialist();
+    // The tests follow the row written, or the one found again: a look-up by the number
+    // alone may find another referral of the sheet.
+    const std::optional<std::int32_t> written =
+        insertAttachment(run, run.dm.qryMDD, referralInsert<V>(), row,
+                         mdd::duplicateReferralLine(sheet), RowKind::diagnosticReferral);
+    return {V::year == 2022 && !run.isSpecialist(),
+            written ? *written : sameReferralId<V>(run, row)};
 }
 
 }  // namespace
@@ -116,15 +146,16 @@ void ImportMDDs(RunContext<V>& run) {
     for (int i = 0; i < mdds.GetCount(); ++i) {
         const auto referral = mdds.get_item(i);
         const std::vector<std::string> tests = texts(referral.KodMDD());
-        const bool leavesJournal = ImportSingleMDD(run, sheet, referral, i + 1, tests);
-        if (leavesJournal)
+        const ReferralWritten written = ImportSingleMDD(run, sheet, referral, i + 1, tests);
+        if (written.leavesJournal)
             resetJournal(run);
         if constexpr (V::year == 2022) {
             if (!tests.empty())
-                mdd::ImportSingleAnalysis2022(run, sheet, referral, referral.NoMDD(), tests);
-        } else if (!leavesJournal) {
+                mdd::ImportSingleAnalysis2022(run, sheet, referral, referral.NoMDD(), written.id,
+                                              tests);
+        } else if (!written.leavesJournal) {
             for (const std::string& code : tests)
-                mdd::ImportSingleAnalysis(run, sheet, referral.NoMDD(), code);
+                mdd::ImportSingleAnalysis(run, sheet, referral.NoMDD(), written.id, code);
         }
     }
 }

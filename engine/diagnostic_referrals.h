@@ -41,14 +41,15 @@ void logCodesLeftOut(RunState& run, const Sheet& sheet, std::string_view noMDD, 
 std::string duplicateReferralLine(const Sheet& sheet);
 
 // NRD 2022: the EXAM_ANALYSIS rows of one referral `mdd` numbered `noMDD`, its tests
-// `codes` ("PP.CC") attached to the referral row found under the examination.
+// `codes` ("PP.CC") attached to its BLANKA_MDN row `referralId` (0: it has none).
 void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::Element& mdd,
-                              const std::string& noMDD, const std::vector<std::string>& codes);
+                              const std::string& noMDD, std::int32_t referralId,
+                              const std::vector<std::string>& codes);
 
 // NRD 2005 to 2021: the EXAM_ANALYSIS row of the test `code` of the referral numbered
-// `noMDD`. A code not of the form "PP.CC" stops the run.
+// `noMDD`, whose row is `referralId` (0: none). A code not of the form "PP.CC" stops the run.
 void ImportSingleAnalysis(RunState& run, const Sheet& sheet, const std::string& noMDD,
-                          const std::string& code);
+                          std::int32_t referralId, const std::string& code);
 
 // A national e-referral of NRD 2018 or 2021 (its number longer than 10 characters),
 // written to NZIS_MDN.

@@ -42,13 +42,19 @@ common::Variant GetPregledID(RunContext<V>& run) {
             .append(")");
     else
         number = sameNumber("AMB_LISTN", "NO");
-    return run.dm.SqlToValue(
-        "SELECT ID FROM PREGLED WHERE PACIENT_ID = :PATIENT AND DOCTOR_ID = :DOCTOR AND " + number +
-            " AND START_DATE = CAST(:START_DATE AS DATE)",
-        {{"PATIENT", std::int64_t{run.CurrentPatientID}},
-         {"DOCTOR", std::int64_t{hired == 0 ? run.CurrentDoctorID : hired}},
-         {"NO", noAl},
-         {"START_DATE", date}});
+    // A sheet is one examination under either of its doctors: a run without the hired
+    // doctor wrote it under the run's doctor, a run with him under him. The row stays
+    // where it is; one under the sheet's own doctor comes first.
+    const std::string eitherDoctor = "DOCTOR_ID IN (:DOCTOR, :RUN_DOCTOR)";
+    const char* sheetDoctorFirst = " ORDER BY CASE WHEN DOCTOR_ID = :DOCTOR THEN 0 ELSE 1 END, ID";
+    return run.dm.SqlToValue("SELECT ID FROM PREGLED WHERE PACIENT_ID = :PATIENT AND " +
+                                 eitherDoctor + " AND " + number +
+                                 " AND START_DATE = CAST(:START_DATE AS DATE)" + sheetDoctorFirst,
+                             {{"PATIENT", std::int64_t{run.CurrentPatientID}},
+                              {"DOCTOR", std::int64_t{hired == 0 ? run.CurrentDoctorID : hired}},
+                              {"RUN_DOCTOR", std::int64_t{run.CurrentDoctorID}},
+                              {"NO", noAl},
+                              {"START_DATE", date}});
 }
 
 #define KALVEX_INSTANTIATE(V) template common::Variant GetPregledID<V>(RunContext<V>&);

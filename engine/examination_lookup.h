@@ -8,7 +8,8 @@
 namespace kalvex::engine {
 
 // PREGLED.ID of `CurrentAmbList` under `CurrentPatientID` and the sheet's doctor (the
-// hired or substitute doctor when the database has one of the sheet's UIN), or null.
+// hired or substitute doctor when the database has one of the sheet's UIN) or the run's
+// doctor, the sheet's doctor's first; null when there is none.
 template <class V>
 common::Variant GetPregledID(RunContext<V>& run);
 

@@ -41,9 +41,11 @@ std::int32_t procedureId(RunContext<V>& run, const std::string& code, bool vsd) 
     return id;
 }
 
-// Stamps the end of the rehabilitation into the primary examination the sheet names,
-// found by number and date alone. NRD 2022 stamps the one row found; the earlier
-// versions every row of that number and date.
+// Stamps the end of the rehabilitation into the primary examination the sheet names:
+// the patient's own, found by number and date under any doctor. Sheet numbers repeat
+// between doctors, so another patient's sheet of that number and date is not it. NRD
+// 2022 stamps the one row found; the earlier versions every row of the patient's with
+// that number and date.
 template <class V>
 void closePrimaryExamination(RunContext<V>& run, common::DateTime finished) {
     const ereport::Element secondary =
@@ -52,18 +54,22 @@ void closePrimaryExamination(RunContext<V>& run, common::DateTime finished) {
     const auto day = lookupDate(ereport::ReadValue(secondary, "dateAmbL"));
     if (number.empty() || !day)
         return;  // names no examination that could be found
-    const std::string where = sheetNumberIs<V>("", "NO", number) + " AND START_DATE = :DAY";
+    const std::string where = "PACIENT_ID = :PATIENT AND " + sheetNumberIs<V>("", "NO", number) +
+                              " AND START_DATE = :DAY";
+    const db::Params sheet{
+        {"PATIENT", std::int64_t{run.CurrentPatientID}}, {"NO", number}, {"DAY", *day}};
     std::int32_t id = 0;
-    run.dm.ReadSqlValue("SELECT ID FROM PREGLED WHERE " + where, id,
-                        {{"NO", number}, {"DAY", *day}});
+    run.dm.ReadSqlValue("SELECT ID FROM PREGLED WHERE " + where, id, sheet);
     if (id <= 0)
         return;
-    if constexpr (V::year == 2022)
+    if constexpr (V::year == 2022) {
         run.dm.SqlToValue("UPDATE PREGLED SET REH_FINISHED_AT = :AT WHERE ID = :ID",
                           {{"AT", finished}, {"ID", std::int64_t{id}}});
-    else
-        run.dm.SqlToValue("UPDATE PREGLED SET REH_FINISHED_AT = :AT WHERE " + where,
-                          {{"AT", finished}, {"NO", number}, {"DAY", *day}});
+    } else {
+        db::Params params = sheet;
+        params.push_back({"AT", finished});
+        run.dm.SqlToValue("UPDATE PREGLED SET REH_FINISHED_AT = :AT WHERE " + where, params);
+    }
 }
 
 }  // namespace

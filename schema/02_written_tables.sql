@@ -186,8 +186,8 @@ CREATE TABLE BLANKA_MED_NAPR (
   CONSTRAINT UK_BLANKA_MED_NAPR UNIQUE (PREGLED_ID, NUMBER)
 );
 
-/* Duplicate: the same number on the same examination; the tests of a referral are
-   found by that number (or NRN) under the examination. */
+/* Duplicate: the same number on the same examination; the tests of a referral hold
+   the ID of the row written for it. */
 CREATE TABLE BLANKA_MDN (
   ID                    INTEGER NOT NULL PRIMARY KEY,
   PREGLED_ID            INTEGER,

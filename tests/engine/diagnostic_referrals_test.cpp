@@ -138,6 +138,56 @@ TEST_F(EngineTest, TestsOfAReferralNrd2022) {
     EXPECT_TRUE(contains(log, "Неуспешно импортиране на изследвания за АЛ 000412"));
 }
 
+// Every referral's tests go to the row written (or found again) for that referral, even
+// where a look-up by number would find another: a national referral's number is its place.
+TEST_F(EngineTest, TestsJoinTheirOwnReferralRow) {
+    const std::string nrn = "23049B000001";
+    struct Case {
+        const char* what;
+        int year;
+        std::string mdds;
+        const char* rows;  // per BLANKA_MDN row: NUMBER/NRN=its tests' ANALYSIS_ID
+        std::vector<std::string> memo;
+    } cases[] = {
+        {"a practice number equal to the national one's place finds no row of its own",
+         2022,
+         mdd(nrn, 1, "I10", {"01.01"}) + mdd("000001", 1, "I10", {"01.01", "01.03"}),
+         "1/23049B000001=1",
+         {"Импортиране на изследвания: Програмата не откри Медико-диагн. напр. с номер 000001"}},
+        {"a practice number one past the national one's place",
+         2022,
+         mdd(nrn, 1, "I10", {"01.01"}) + mdd("000002", 1, "I10", {"01.01", "01.03"}),
+         "1/23049B000001=1 2/=1,2",
+         {}},
+        {"a practice referral carrying the national number",
+         2022,
+         mdd("5", 1, "I10", {"01.03"}, "<NRN>" + nrn + "</NRN>") + mdd(nrn, 1, "I10", {"01.01"}),
+         "5/23049B000001=2 2/23049B000001=1",
+         {}},
+        {"NRD 2015: a signed number is written as the number it stands for",
+         2015,
+         mdd("+302", 1, "I10", {"01.01"}) + mdd("302", 1, "I10", {"01.03"}),
+         "302/=1,2",
+         {}},
+        {"NRD 2021: the same", 2021, mdd("+302", 1, "I10", {"01.01"}), "302/=1", {}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        user = ScriptedUser{};
+        run(c.year, withSheets({sheetWith(c.mdds)}),
+            under(addDoctor("05" + std::to_string(++n), 1)));
+        EXPECT_EQ(
+            text(value(
+                "SELECT LIST(m.NUMBER || '/' || COALESCE(m.NRN, '') || '=' || COALESCE((SELECT "
+                "LIST(a.ANALYSIS_ID, ',') FROM EXAM_ANALYSIS a WHERE a.BLANKA_MDN_ID = m.ID), "
+                "''), ' ') FROM (SELECT * FROM BLANKA_MDN WHERE PREGLED_ID = (SELECT MAX(ID) "
+                "FROM PREGLED) ORDER BY ID) m")),
+            c.rows);
+        EXPECT_EQ(user.memo, c.memo);
+    }
+}
+
 TEST_F(EngineTest, CodesWithoutRoomAreLogged) {
     struct Case {
         int year;

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "engine_test.h"
+#include "support/sample_documents.h"
+#include "support/written_tables.h"
 
 namespace kalvex::engine {
 namespace {
@@ -269,6 +271,58 @@ TEST_F(HiredDoctorsTest, TheSameDoctorOnTwoSheetsIsAskedOnceUnlessDeclined) {
         EXPECT_EQ(examination(c.noAl2), expected);
         EXPECT_EQ(counts[RowKind::doctor].written, c.yes ? 1 : 0);
         EXPECT_EQ(counts[RowKind::doctor].skipped(), c.yes ? 0 : 2);
+    }
+}
+
+// A sheet is one examination under either of its doctors: a run that declined the hired
+// doctor wrote it under the run's doctor, and the run that creates him finds it there,
+// leaves it where it is and writes none of its documents again; so does a later import.
+TEST_F(HiredDoctorsTest, ASheetWrittenUnderEitherDoctorIsNotWrittenAgain) {
+    const struct {
+        int year;
+        bool createdFirst;  // the first run creates the hired doctor
+        std::string uin, egn;
+    } cases[] = {
+        {2022, false, "2300000050", "7501020018"},
+        {2021, false, "2300000051", "8001010008"},
+        {2006, false, "2300000052", "6903151236"},
+        {2022, true, "2300000053", "8205124562"},
+    };
+    int noAl = 900;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.year) + (c.createdFirst ? " created first" : " declined"));
+        const std::string number = std::to_string(++noAl);
+        const ReportInput sheets =
+            report({sheet(number, hiredXml("<H_S>0</H_S>", c.uin, "Петър Колев") +
+                                      testing::sampleDocuments(c.year))});
+        const auto rows = [&] {
+            std::vector<std::int64_t> counts;
+            for (const std::string& table : testing::tablesWrittenBy(c.year))
+                counts.push_back(count(table));
+            return counts;
+        };
+        user.yesNo = {c.createdFirst};
+        user.inputs = {c.egn};
+        run(c.year, sheets, under(reporting));
+        const std::string writtenUnder = examination(number);
+        EXPECT_EQ(writtenUnder, c.createdFirst ? std::to_string(doctorId(c.uin)) + " YN"
+                                               : std::to_string(reporting) + " NN");
+        const std::vector<std::int64_t> written = rows();
+        for (int again = 0; again < 2; ++again) {
+            log.clear();
+            user.yesNo = {true};
+            user.inputs = {c.egn};
+            const ImportCounts counts = run(c.year, sheets, under(reporting));
+            EXPECT_NE(doctorId(c.uin), 0);
+            EXPECT_EQ(examination(number), writtenUnder);
+            EXPECT_EQ(rows(), written);
+            EXPECT_EQ(counts[RowKind::examination].written, 0);
+            EXPECT_EQ(counts[RowKind::examination].existing, 1);
+            EXPECT_NE(std::find(log.begin(), log.end(),
+                                "Импортиране на АЛ: Амб. лист с номер " + number +
+                                    " вече съществува в базата"),
+                      log.end());
+        }
     }
 }
 

@@ -141,9 +141,11 @@ TEST_F(SpecialistTest, ProcedureGetsTheSpecialtysCatalogueIdElseAnyEffectiveOneE
     }
 }
 
-// The last sheet of a rehabilitation stamps its date into itself and into the primary
-// examination found by number and date, whoever's it is: NRD 2022 into the one row
-// found, the earlier versions into every row of that number and date.
+// The last sheet of a rehabilitation stamps its date into itself and into the patient's
+// primary examination found by number and date, under whichever doctor: NRD 2022 into
+// the one row found, the earlier versions into every row of the patient's of that number
+// and date. Another patient's sheet of that number and date, written first, is left as
+// it is; a second import changes nothing.
 TEST_F(SpecialistTest, RehabilitationEndStampsThePrimaryExamination) {
     struct Case {
         int year;
@@ -153,30 +155,48 @@ TEST_F(SpecialistTest, RehabilitationEndStampsThePrimaryExamination) {
         int stampedPrimaries;
     };
     const std::vector<Case> cases = {
-        {2022, "500", "22", "23", 1}, {2018, "510", "22", "23", 2}, {2022, "520", "12", "23", 1},
-        {2022, "530", "11", "23", 0}, {2022, "540", "22", "05", 0}, {2022, "5'50", "22", "23", 1},
+        {2022, "000412", "22", "23", 1}, {2021, "510", "22", "23", 2},
+        {2018, "511", "12", "23", 2},    {2006, "512", "22", "23", 2},
+        {2005, "513", "22", "23", 0},    {2022, "520", "12", "23", 1},
+        {2022, "530", "11", "23", 0},    {2022, "540", "22", "05", 0},
+        {2022, "5'50", "22", "23", 1},
     };
-    const std::int32_t other = addDoctor("0400000002", 3);
+    testing::SheetInput another = sheet("1", "11", "");
+    another.egn = "8001010008";
+    import(2022, {sheet("2", "11", ""), another});
+    const auto patient = [&](const std::string& egn) {
+        return value("SELECT ID FROM PACIENT WHERE EGN = :E", {{"E", egn}});
+    };
+    const std::int32_t cardiologist = addDoctor("0400000002", 3);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.year) + " " + c.primaryNumber + " t=" + c.examType +
                      " SIMPCode " + c.simpCode);
-        for (const std::int32_t d : {doctor, other})
+        const auto primary = [&](const common::Variant& patientId, std::int32_t d) {
             value(
                 "INSERT INTO PREGLED (PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) VALUES "
-                "(NULL, :D, DATE '2023-04-03', :N)",
-                {{"D", std::int64_t{d}}, {"N", c.primaryNumber}});
+                "(:P, :D, DATE '2023-04-03', :N)",
+                {{"P", patientId}, {"D", std::int64_t{d}}, {"N", c.primaryNumber}});
+        };
+        primary(patient(another.egn), cardiologist);
+        for (const std::int32_t d : {doctor, cardiologist})
+            primary(patient("7501020018"), d);
         const std::string noAl = c.primaryNumber + "1";
-        import(c.year,
-               {sheet(noAl, c.examType,
-                      kNoReason + simpList(secondaryVisit(c.primaryNumber, "2023-04-03")) +
-                          "<Procedure><imeP>рехабилитация</imeP><kodP>93.11</kodP>"
-                          "<CountP>10</CountP></Procedure>")},
-               c.simpCode);
+        for (int pass = 0; pass < 2; ++pass)
+            import(c.year,
+                   {sheet(noAl, c.examType,
+                          kNoReason + simpList(secondaryVisit(c.primaryNumber, "2023-04-03")) +
+                              "<Procedure><imeP>рехабилитация</imeP><kodP>93.11</kodP>"
+                              "<CountP>10</CountP></Procedure>")},
+                   c.simpCode);
         EXPECT_EQ(column("REH_FINISHED_AT", noAl), c.stampedPrimaries > 0 ? "2023-04-07" : "NULL");
-        EXPECT_EQ(show(value("SELECT COUNT(*) FROM PREGLED WHERE REH_FINISHED_AT = "
-                             "DATE '2023-04-07' AND AMB_LISTN = :N",
-                             {{"N", c.primaryNumber}})),
-                  std::to_string(c.stampedPrimaries));
+        const auto stamped = [&](const std::string& egn) {
+            return show(
+                value("SELECT COUNT(*) FROM PREGLED WHERE REH_FINISHED_AT = DATE '2023-04-07' AND "
+                      "AMB_LISTN = :N AND PACIENT_ID = (SELECT ID FROM PACIENT WHERE EGN = :E)",
+                      {{"N", c.primaryNumber}, {"E", egn}}));
+        };
+        EXPECT_EQ(stamped("7501020018"), std::to_string(c.stampedPrimaries));
+        EXPECT_EQ(stamped(another.egn), "0");
         value("UPDATE PREGLED SET REH_FINISHED_AT = NULL");
     }
 }

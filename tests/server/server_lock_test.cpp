@@ -33,7 +33,7 @@ SheetInput sheet(const std::string& noAl, const std::string& egn, const std::str
 }
 
 // A rehabilitation doctor's three sheets; the second ends a rehabilitation and so stamps
-// its end into the primary examination 500 of 3 April, which is already in the database.
+// its end into its patient's primary examination 500 of 3 April, when the database has it.
 testing::ReportInput rehabilitationReport() {
     testing::ReportInput report;
     report.doctors[0].simpCode = "23";
@@ -52,13 +52,17 @@ TEST_F(ServerLocks, RowHeldByAnotherWorkstationStopsTheRunAtOnceAndKeepsWholeShe
     const std::string kConflict(db::causeLine(db::FailureKind::conflict));
     const struct Case {
         const char* what;
-        std::string held;  // the other workstation's uncommitted statement
+        std::vector<std::string> before;  // committed before the run
+        std::string held;                 // the other workstation's uncommitted statement
         int exitCode;
         std::vector<std::string> keptSheets;
         std::string err;  // the start of what stderr says
         std::string logLine;
     } cases[] = {
         {"the primary examination that the second sheet stamps is being edited",
+         {"INSERT INTO PACIENT (EGN, PID_TYPE, FNAME) VALUES ('8001010005', 'E', 'Иван')",
+          "UPDATE PREGLED SET PACIENT_ID = (SELECT ID FROM PACIENT WHERE EGN = '8001010005') "
+          "WHERE AMB_LISTN = '500'"},
          "UPDATE PREGLED SET REH_FINISHED_AT = NULL WHERE AMB_LISTN = '500'",
          1,
          {"000001"},
@@ -70,6 +74,7 @@ TEST_F(ServerLocks, RowHeldByAnotherWorkstationStopsTheRunAtOnceAndKeepsWholeShe
         // The half-written patient's key is a duplicate whose row the import cannot see:
         // another program's row, which stops the run as any conflict does.
         {"the second sheet's patient is being written",
+         {},
          "INSERT INTO PACIENT (EGN, PID_TYPE, FNAME) VALUES ('8001010005', 'E', 'Друг')",
          1,
          {"000001"},
@@ -92,6 +97,9 @@ TEST_F(ServerLocks, RowHeldByAnotherWorkstationStopsTheRunAtOnceAndKeepsWholeShe
     int runNumber = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        for (const std::string& sql : c.before)
+            value(sql);
+        const std::int64_t patients = count("PACIENT WHERE EGN = '8001010005'");
         const std::string logFile = dir.file("kalvex-" + std::to_string(++runNumber) + ".log");
         db::Tdm holder;
         db::GDBOpenDatabase(holder, databaseName());
@@ -115,8 +123,8 @@ TEST_F(ServerLocks, RowHeldByAnotherWorkstationStopsTheRunAtOnceAndKeepsWholeShe
                       kept ? 1 : 0)
                 << noAl;
         }
-        // The held sheet left nothing behind: neither its patient nor its stamp.
-        EXPECT_EQ(count("PACIENT WHERE EGN = '8001010005'"), 0);
+        // The held sheet left nothing behind: neither a patient nor its stamp.
+        EXPECT_EQ(count("PACIENT WHERE EGN = '8001010005'"), patients);
         EXPECT_EQ(count("PREGLED WHERE AMB_LISTN = '500' AND REH_FINISHED_AT IS NULL"), 1);
         value("DELETE FROM PREGLED WHERE AMB_LISTN <> '500'");
         value("DELETE FROM PACIENT");
