@@ -3,6 +3,7 @@
 // by the reason of the visit.
 #include "edition_s_fixture.h"
 #include "engine/examination_lookup.h"
+#include "ereport/node_helpers.h"
 
 namespace kalvex::engine {
 namespace {
@@ -123,6 +124,37 @@ TEST_F(SpecialistTest, WithoutAPrimaryTypeTheReasonOfTheVisitDecides) {
                   simpList(secondaryVisit("999", "2023-04-05"));
         import(2022, {s}, c.simpCode);
         EXPECT_EQ(column("NAPR_TYPE_ID", s.noAl), c.expected);
+    }
+}
+
+// Looking for the visit's primary examination among the sheets still to be imported
+// reads them without adding elements: each is imported as the e-report has it. The
+// later sheet stops the run (its exam type is no number) before its own import reads it.
+TEST_F(SpecialistTest, ReferralTypeFromTheReportAddsNoElementsToItsSheets) {
+    const struct Case {
+        std::string extra;   // of the later sheet, the one the visit names
+        const char* parent;  // where the missing element would be added
+        const char* missing;
+    } cases[] = {
+        {kConsult, "", "SIMPList"},
+        {kConsult + "<SIMPList></SIMPList>", "SIMPList", "PrimaryVisit"},
+        {kConsult + simpList("<PrimaryVisit></PrimaryVisit>"), "PrimaryVisit", "VidNapr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.missing);
+        SheetInput later = sheet("2", "A1", c.extra);
+        later.dataAl = "2023-04-03";
+        EXPECT_THROW(import(2022, {secondarySheet(1, "2", "2023-04-03"), later}), Error);
+        ereport::Element at = xml.Doctor2022().AmbList().get_item(1);
+        for (const char* step : {"SIMPList", "PrimaryVisit"}) {
+            if (std::string(c.parent).empty() || std::string(step) == c.missing)
+                break;
+            at = ereport::GetNode(at, step);
+            if (std::string(step) == c.parent)
+                break;
+        }
+        EXPECT_FALSE(at.isAbsent());
+        EXPECT_FALSE(ereport::NodeExsist(at, c.missing));
     }
 }
 
