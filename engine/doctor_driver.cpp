@@ -75,9 +75,10 @@ void abandonTransaction(RunState& run) {
 }
 
 // Runs the sheet importer inside a savepoint: a sheet is written whole or not at all,
-// and its counts join the run's only when it is kept.
+// and its counts join the run's only when it is kept (`kept` then says so, also when
+// the commit after it fails).
 template <class V>
-void importWholeSheet(RunContext<V>& run) {
+void importWholeSheet(RunContext<V>& run, bool& kept) {
     db::Tdm& dm = run.dm;
     dm.SqlToValue("SAVEPOINT KALVEX_SHEET");
     try {
@@ -104,6 +105,9 @@ void importWholeSheet(RunContext<V>& run) {
     }
     dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
     run.ledger.join(std::exchange(run.counts, {}));
+    // From here the sheet is whole in the transaction: a failed commit stops the run
+    // after it, at no sheet of its own.
+    kept = true;
     if (run.commitAfterSheet) {
         run.commitAfterSheet = false;
         if (!run.settings.dryRun) {
@@ -170,6 +174,7 @@ void ImportDoctor(RunContext<V>& run) {
     std::string kind;
     for (int i = 0; i < total; ++i) {
         run.CurrentAmbList = sheets.get_item(i);
+        bool kept = false;
         try {
             checkInterruption();
             const auto name = run.CurrentAmbList.Patient().Name();
@@ -181,10 +186,12 @@ void ImportDoctor(RunContext<V>& run) {
             run.user.setCountText(countText(i + 1, total));
             run.user.setProgress(i + 1, total);
             run.log(action);
-            importWholeSheet(run);
+            importWholeSheet(run, kept);
         } catch (const std::exception&) {
-            // The error passes on as it is; the summary names the sheet it stopped at.
-            run.ledger.stoppedAt(run.CurrentAmbList.NoAl());
+            // The error passes on as it is; the summary names the sheet it stopped at,
+            // unless that sheet was kept whole and the run stopped after it.
+            if (!kept)
+                run.ledger.stoppedAt(run.CurrentAmbList.NoAl());
             throw;
         }
     }
