@@ -10,6 +10,7 @@
 #include "db/gdb_mediator.h"
 #include "engine/import_counts.h"
 #include "engine/import_summary.h"
+#include "engine/run_journal.h"
 #include "engine/run_ledger.h"
 #include "engine/import_user.h"
 #include "ereport/doctor_list.h"
@@ -110,6 +111,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void Start();
     // The chosen file, or each XML file of the chosen folder.
     void importFiles();
+    // What the journal keeps of the run's settings.
+    engine::JournalRun journalRun() const;
     // Commits the run, or rolls a dry run back; a failure joins `stop`.
     void endTransaction(std::optional<engine::StopInfo>& stop);
     void Finish();

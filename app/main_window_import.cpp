@@ -28,6 +28,7 @@
 #include "engine/do_import.h"
 #include "engine/import_summary.h"
 #include "engine/run_end.h"
+#include "engine/run_journal.h"
 #include "ereport/doctor_list.h"
 
 namespace kalvex::app {
@@ -58,6 +59,8 @@ void TfrmMain::Start() {
     mmoSummary->clear();
     std::optional<engine::StopInfo> stop;
     try {
+        if (!dm_.dryRun)
+            engine::beginJournal(dm_.database, runLedger_, journalRun());
         importFiles();
     } catch (const std::exception& e) {
         stop = engine::StopInfo{runFile_, runLedger_.counts().stoppedSheet, db::failureText(e),
@@ -81,7 +84,7 @@ void TfrmMain::endTransaction(std::optional<engine::StopInfo>& stop) {
     // after it: the run is committed (a dry run rolled back) before anything is shown.
     try {
         const std::optional<db::GeneratorValues> dryRun = std::exchange(dm_.dryRun, std::nullopt);
-        engine::endRun(dm_.database, runLedger_, dryRun ? &*dryRun : nullptr);
+        engine::endRun(dm_.database, runLedger_, dryRun ? &*dryRun : nullptr, stop.has_value());
     } catch (const std::exception& e) {
         const std::string failure = db::failureText(e);
         if (!stop)
@@ -90,6 +93,21 @@ void TfrmMain::endTransaction(std::optional<engine::StopInfo>& stop) {
             stop->reason += "\n" + failure;
         stop->lost = runLedger_.lost();
     }
+}
+
+engine::JournalRun TfrmMain::journalRun() const {
+    engine::JournalRun journal;
+    journal.nrd = s(cbNRD->currentText());
+    journal.edition = cbSalvixType->currentIndex();
+    if (rbFile->isChecked()) {
+        journal.files = {s(edtXMLfile->text())};
+    } else {
+        const std::string folder = s(edtXMLDir->text());
+        for (const std::string& name : common::GetFileNames(folder))
+            journal.files.push_back(common::joinPath(folder, name));
+    }
+    journal.doctors = std::to_string(GDBGetDoctorID());
+    return journal;
 }
 
 void TfrmMain::importFiles() {

@@ -31,6 +31,7 @@
 #include "engine/import_summary.h"
 #include "engine/interruption.h"
 #include "engine/run_end.h"
+#include "engine/run_journal.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::cli {
@@ -203,6 +204,16 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
     return run;
 }
 
+// What the journal keeps of the run's settings.
+engine::JournalRun journalRun(const RunOptions& options, const Preparation& run) {
+    engine::JournalRun journal;
+    journal.nrd = std::string(ereport::XmlReport::kVersionNames[static_cast<std::size_t>(*options.nrd)]);
+    journal.edition = options.edition;
+    journal.files = run.files;
+    journal.doctors = std::to_string(run.settings.databaseDoctorId);
+    return journal;
+}
+
 // What the files of the run did together, and where the run stopped, if it did.
 struct Outcome {
     engine::RunLedger ledger;
@@ -247,7 +258,8 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
 int endRun(const RunOptions& options, db::Tdm& dm, const db::GeneratorValues& generators,
            Outcome& outcome, int exitCode, std::ostream& err) {
     try {
-        engine::endRun(dm, outcome.ledger, options.dryRun ? &generators : nullptr);
+        engine::endRun(dm, outcome.ledger, options.dryRun ? &generators : nullptr,
+                       outcome.stop.has_value());
     } catch (const Error& e) {
         const std::string failure = db::failureText(e);
         err << failure << '\n';
@@ -315,6 +327,8 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     int exitCode = kStopped;
     Outcome outcome;
     try {
+        if (!options.dryRun)
+            engine::beginJournal(dm, outcome.ledger, journalRun(options, run));
         exitCode = importFiles(options, run, xml, dm, user, err, outcome);
     } catch (const std::exception& e) {
         // Any failure ends the run as it ends the wizard's; what came before is kept.

@@ -11,7 +11,7 @@ std::optional<std::int32_t> insertAttachment(RunState& run, db::Statement& state
                                              const ColumnValues& values,
                                              const std::string& duplicateLine, RowKind kind) {
     try {
-        const std::int32_t id = executeInsert(statement, insert, values);
+        const std::int32_t id = executeInsert(run, statement, insert, values);
         ++run.counts[kind].written;
         return id;
     } catch (const db::DatabaseError& e) {

@@ -30,7 +30,7 @@ const InsertStatement& referralInsert() {
             columns.emplace_back("NRN");
             columns.emplace_back("NZIS_STATUS");
         }
-        return buildInsert("BLANKA_MDN", columns, true);
+        return buildInsert("BLANKA_MDN", columns);
     }();
     return insert;
 }
@@ -44,8 +44,7 @@ std::vector<std::string> texts(const ereport::TextList& list) {
 
 // A referral issued on the sheet books the examination out of the ambulatory journal.
 void resetJournal(RunState& run) {
-    run.dm.SqlToValue("UPDATE PREGLED pr SET pr.AMB_JOURNALN = 0 WHERE pr.ID = :ID",
-                      {{"ID", std::int64_t{run.CurrentPregledID}}});
+    run.updateColumn("PREGLED", "AMB_JOURNALN", run.CurrentPregledID, std::int64_t{0});
 }
 
 // The row a referral's insert collided with, when it is that referral: the number as the

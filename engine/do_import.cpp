@@ -3,9 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "common/characters.h"
 #include "common/error.h"
-#include "common/logger.h"
 #include "engine/doctor_driver.h"
 #include "engine/nrd_versions.h"
 
@@ -44,11 +42,6 @@ void dispatch(std::index_sequence<I...>, db::Tdm& dm, const ereport::XmlReport& 
 }
 
 }  // namespace
-
-void RunState::log(const std::string& message) const {
-    if (common::AppLogger != nullptr)
-        common::AppLogger->LogEntry(common::oneLine(message));
-}
 
 ImportCounts DoImport(db::Tdm& dm, const ereport::XmlReport& xml, const ImportSettings& settings,
                       ImportUser& user) {

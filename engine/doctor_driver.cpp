@@ -15,6 +15,7 @@
 #include "engine/doctor_lookup.h"
 #include "engine/hired_doctors.h"
 #include "engine/interruption.h"
+#include "engine/run_journal.h"
 #include "engine/sheet_import.h"
 
 namespace kalvex::engine {
@@ -86,6 +87,7 @@ void importWholeSheet(RunContext<V>& run, bool& kept) {
     } catch (const std::exception& e) {
         std::string why = db::failureText(e);
         run.counts = {};
+        run.journal.clear();
         bool undone = true;
         try {
             dm.SqlToValue("ROLLBACK TO SAVEPOINT KALVEX_SHEET");
@@ -104,13 +106,15 @@ void importWholeSheet(RunContext<V>& run, bool& kept) {
         throw Error(why);
     }
     dm.SqlToValue("RELEASE SAVEPOINT KALVEX_SHEET ONLY");
-    run.ledger.join(std::exchange(run.counts, {}));
+    run.keepWork();
     // From here the sheet is whole in the transaction: a failed commit stops the run
     // after it, at no sheet of its own.
     kept = true;
     if (run.commitAfterSheet) {
         run.commitAfterSheet = false;
         if (!run.settings.dryRun) {
+            // The journal of the rows commits with them.
+            flushJournal(dm, run.ledger);
             dm.traMain.commitRetaining();
             run.ledger.committed();
         }
@@ -157,10 +161,10 @@ void prepareDoctors(RunContext<V>& run, const typename V::AmbListList& sheets) {
                 "листа. Импортът е прекратен.");
         CheckForHired_Subst<V>(run, sheets);
     } catch (const std::exception&) {
-        run.ledger.join(std::exchange(run.counts, {}));
+        run.keepWork();
         throw;
     }
-    run.ledger.join(std::exchange(run.counts, {}));
+    run.keepWork();
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ void insertDoctor(RunState& run, const DoctorRow& row) {
     values.setFlag("IS_EGN", true);
     values.setInt("SPECIALITY_ID", row.specialityId);
     try {
-        executeInsert(run.dm.qryDoctor, insert, values);
+        executeInsert(run, run.dm.qryDoctor, insert, values);
         ++run.counts[RowKind::doctor].written;
     } catch (const db::DatabaseError& e) {
         const auto speciality = static_cast<std::int32_t>(row.specialityId);

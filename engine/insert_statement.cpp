@@ -1,11 +1,12 @@
 #include "engine/insert_statement.h"
 
+#include "engine/run_context.h"
+
 namespace kalvex::engine {
 
-InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns,
-                            bool returnsId) {
+InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns) {
     InsertStatement insert;
-    insert.returnsId = returnsId;
+    insert.table = std::string(table);
     std::string names;
     std::string markers;
     for (const InsertColumn& c : columns) {
@@ -19,22 +20,23 @@ InsertStatement buildInsert(std::string_view table, const std::vector<InsertColu
         insert.params.emplace_back(c.param);
     }
     insert.sql = "INSERT INTO " + std::string(table) + " (" + names + ")\nVALUES (" + markers + ")";
-    if (returnsId)
-        insert.sql += "\nRETURNING ID";
     return insert;
 }
 
-std::int32_t executeInsert(db::Statement& statement, const InsertStatement& insert,
+std::int32_t executeInsert(RunState& run, db::Statement& statement, const InsertStatement& insert,
                            const ColumnValues& values) {
     // The text follows the row's shape: a run for another database edition after the
     // first gets its own columns instead of the first run's.
-    if (statement.sql() != insert.sql)
-        statement.setSql(insert.sql);
+    const std::string& sql = run.fingerprints.returning(run.dm, insert.table, insert.sql);
+    if (statement.sql() != sql)
+        statement.setSql(sql);
     values.writeTo(statement, insert.params);
     statement.execute();
-    if (!insert.returnsId || !statement.fetch())
+    if (!statement.fetch())
         return 0;
-    return static_cast<std::int32_t>(std::get<std::int64_t>(statement.column(0)));
+    const auto id = static_cast<std::int32_t>(std::get<std::int64_t>(statement.column(0)));
+    run.noteInsert(insert.table, id, std::get<std::int64_t>(statement.column(1)));
+    return id;
 }
 
 }  // namespace kalvex::engine

@@ -10,6 +10,8 @@
 
 namespace kalvex::engine {
 
+class RunState;
+
 // One column of an insert and the parameter that fills it (mostly of the same name).
 struct InsertColumn {
     std::string_view column;
@@ -18,22 +20,21 @@ struct InsertColumn {
     InsertColumn(const char* column, const char* param) : column(column), param(param) {}
 };
 
-// An insert as the importers build it on first use: its text and its parameter names.
+// An insert as the importers build it on first use: its table, its text and its
+// parameter names.
 struct InsertStatement {
+    std::string table;
     std::string sql;
     std::vector<std::string> params;
-    bool returnsId = false;
 };
 
-// "INSERT INTO <table> (A, B)" and "VALUES (:A, :B)" on two lines; with `returnsId`
-// followed by "RETURNING ID", so that the new row's key comes back with the insert.
-InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns,
-                            bool returnsId = false);
+// "INSERT INTO <table> (A, B)" and "VALUES (:A, :B)" on two lines.
+InsertStatement buildInsert(std::string_view table, const std::vector<InsertColumn>& columns);
 
 // Gives `statement` the insert's text unless it holds it already (prepared once, kept
-// for the next row), fills it from `values` and executes it. The new row's ID when the
-// insert returns it, otherwise 0.
-std::int32_t executeInsert(db::Statement& statement, const InsertStatement& insert,
+// for the next row), fills it from `values` and executes it. The insert returns the new
+// row's ID and fingerprint, and the run's journal notes the row. The new row's ID.
+std::int32_t executeInsert(RunState& run, db::Statement& statement, const InsertStatement& insert,
                            const ColumnValues& values);
 
 }  // namespace kalvex::engine

@@ -29,6 +29,7 @@ constexpr std::pair<std::string_view, std::int32_t> kSymptomFlags[] = {
 // NRD 2021 marks the row as sent (NZIS_STATUS 1). The key is drawn in the insert itself.
 InsertStatement nationalInsert(bool withStatus) {
     InsertStatement insert;
+    insert.table = "NZIS_MDN";
     insert.sql = std::string(
                      "INSERT INTO NZIS_MDN (ID, PATIENT_ID, DOCTOR_ID, PREGLED_ID, "
                      "VIRTUAL_PREGLED_ID, ZAM_UIN, MKB, MKB_ADD, DATE_CREATED, NRN, "

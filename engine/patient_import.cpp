@@ -49,7 +49,7 @@ InsertStatement patientInsert(bool specialist) {
             columns.emplace_back(c);
     if constexpr (V::year >= 2018)
         columns.emplace_back("PAT_KIND");
-    return buildInsert("PACIENT", columns, true);
+    return buildInsert("PACIENT", columns);
 }
 
 common::Variant dateOrNull(const std::string& text) {
@@ -253,7 +253,7 @@ bool ImportPatient(RunContext<V>& run, const std::string& book) {
     std::string failure;
     try {
         run.CurrentPatientID =
-            executeInsert(run.dm.qryPatient, run.isSpecialist() ? specialist : gp, row);
+            executeInsert(run, run.dm.qryPatient, run.isSpecialist() ? specialist : gp, row);
         ++run.counts[RowKind::patient].written;
         return true;
     } catch (const db::DatabaseError& e) {

@@ -220,7 +220,7 @@ void importRecipes(RunContext<V>& run) {
         db::Statement& statement = run.dm.qryRecipes;
         if constexpr (V::year == 2021) {
             // A form already written is not expected here: the key violation stops the sheet.
-            executeInsert(statement, recipeInsert<V>(), row);
+            executeInsert(run, statement, recipeInsert<V>(), row);
             ++run.counts[RowKind::prescription].written;
         } else {
             insertAttachment(run, statement, recipeInsert<V>(), row,

@@ -1,6 +1,7 @@
 // The procedures of a specialist's examination ("Salvix S"): their catalogue IDs, the
 // counts of a rehabilitation and the stamp that closes it.
 #include <string>
+#include <vector>
 #include <variant>
 
 #include "common/conversions.h"
@@ -63,12 +64,16 @@ void closePrimaryExamination(RunContext<V>& run, common::DateTime finished) {
     if (id <= 0)
         return;
     if constexpr (V::year == 2022) {
-        run.dm.SqlToValue("UPDATE PREGLED SET REH_FINISHED_AT = :AT WHERE ID = :ID",
-                          {{"AT", finished}, {"ID", std::int64_t{id}}});
+        run.updateColumn("PREGLED", "REH_FINISHED_AT", id, finished);
     } else {
-        db::Params params = sheet;
-        params.push_back({"AT", finished});
-        run.dm.SqlToValue("UPDATE PREGLED SET REH_FINISHED_AT = :AT WHERE " + where, params);
+        // Every examination of that patient, number and date, one by one, so that the
+        // journal holds each one's old value.
+        std::vector<std::int32_t> ids;
+        db::Statement& found = run.dm.GetResultSet("SELECT ID FROM PREGLED WHERE " + where, sheet);
+        for (bool row = run.dm.hasRow(); row; row = found.fetch())
+            ids.push_back(static_cast<std::int32_t>(std::get<std::int64_t>(found.column(0))));
+        for (const std::int32_t each : ids)
+            run.updateColumn("PREGLED", "REH_FINISHED_AT", each, finished);
     }
 }
 

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "db/tdm.h"
 #include "engine/import_counts.h"
 #include "engine/import_settings.h"
 #include "engine/import_user.h"
+#include "engine/row_fingerprint.h"
 #include "engine/run_ledger.h"
 #include "ereport/xml_report.h"
 
@@ -34,6 +36,18 @@ class RunState {
     // sheets (the run's doctor, hired doctors); it joins the ledger when that work is
     // kept, and is dropped with a rolled-back sheet.
     ImportCounts counts;
+    // The journal lines of the same work: what it inserted and what it changed.
+    std::vector<std::string> journal;
+    RowFingerprints fingerprints;
+    // An inserted row, for the journal.
+    void noteInsert(const std::string& table, std::int32_t id, std::int64_t fingerprint);
+    // Sets `column` of the row `id` of `table` to `value`, noting the old value and the
+    // new one as the column holds them, so that the change can be taken back.
+    void updateColumn(const std::string& table, const std::string& column, std::int32_t id,
+                      const common::Variant& value);
+    // Everything the work under way did joins the ledger.
+    void keepWork();
+
     // Set by an importer whose rows must be durable at once (immunisations): the
     // driver commits, keeping the transaction, when the sheet has been written whole.
     bool commitAfterSheet = false;

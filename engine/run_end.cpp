@@ -1,10 +1,11 @@
 #include "engine/run_end.h"
 
 #include "common/error.h"
+#include "engine/run_journal.h"
 
 namespace kalvex::engine {
 
-void endRun(db::Tdm& dm, RunLedger& ledger, const db::GeneratorValues* dryRun) {
+void endRun(db::Tdm& dm, RunLedger& ledger, const db::GeneratorValues* dryRun, bool stopped) {
     if (dryRun != nullptr) {
         db::rollbackRun(dm, *dryRun);
         return;
@@ -13,6 +14,7 @@ void endRun(db::Tdm& dm, RunLedger& ledger, const db::GeneratorValues* dryRun) {
     if (!dm.traMain.isActive())
         return;
     try {
+        endJournal(dm, ledger, stopped);
         dm.traMain.commit();
     } catch (const Error&) {
         ledger.loseUncommitted();

@@ -11,6 +11,7 @@ namespace kalvex::engine {
 // holds the generators as they stood before it) is rolled back whole, its generators
 // set back, and the connection closed. A commit that fails is rolled back: the counts
 // since the run's last commit move to the ledger's lost rows, and the failure passes on.
-void endRun(db::Tdm& dm, RunLedger& ledger, const db::GeneratorValues* dryRun);
+// A journaled run notes its end (`stopped` or completed) in its journal first.
+void endRun(db::Tdm& dm, RunLedger& ledger, const db::GeneratorValues* dryRun, bool stopped);
 
 }  // namespace kalvex::engine

@@ -13,6 +13,7 @@ void RunLedger::loseUncommitted() {
         lost_[kind].written += uncommitted;
     }
     committed_ = counts_;
+    unjournaled_.clear();
 }
 
 }  // namespace kalvex::engine

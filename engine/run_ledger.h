@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/import_counts.h"
 
@@ -17,8 +20,19 @@ class RunLedger {
     // Written rows that a failed commit lost, by kind (their `written`); none so far.
     const ImportCounts& lost() const { return lost_; }
 
-    // Work the transaction now holds: a released sheet, or what was done between sheets.
-    void join(const ImportCounts& work) { counts_ += work; }
+    // Work the transaction now holds: a released sheet, or what was done between sheets,
+    // with the journal lines of the rows it wrote and changed.
+    void join(const ImportCounts& work, std::vector<std::string> journal = {}) {
+        counts_ += work;
+        for (std::string& line : journal)
+            unjournaled_.push_back(std::move(line));
+    }
+    // The journal lines joined since they were last taken, for the journal to write
+    // before the next commit.
+    std::vector<std::string> takeJournal() { return std::exchange(unjournaled_, {}); }
+
+    // KALVEX_RUN.ID of the run's journal; 0 while the run keeps none (a dry run).
+    std::int32_t journalRun = 0;
     // A row of `kind` rolled back by the error that stopped the run.
     void fail(RowKind kind) { ++counts_[kind].failed; }
     void stoppedAt(std::string sheet) { counts_.stoppedSheet = std::move(sheet); }
@@ -32,6 +46,7 @@ class RunLedger {
     ImportCounts counts_;
     ImportCounts committed_;
     ImportCounts lost_;
+    std::vector<std::string> unjournaled_;
 };
 
 }  // namespace kalvex::engine

@@ -344,7 +344,7 @@ void ImportAmbList(RunContext<V>& run) {
         // The new row's key comes back with the insert: the attachments always belong
         // to the examination just written, also where a look-up by number would miss it.
         run.CurrentPregledID =
-            executeInsert(run.dm.qryAmbList, sheetInsert(V::year, run.isSpecialist()), row);
+            executeInsert(run, run.dm.qryAmbList, sheetInsert(V::year, run.isSpecialist()), row);
         ++run.counts[RowKind::examination].written;
         dispatchAttachments(run);
     } catch (const db::DatabaseError& e) {

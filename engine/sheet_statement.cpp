@@ -54,7 +54,7 @@ InsertStatement build(int year, bool specialist) {
     if (year == 2022)
         add({"PATIENTOF_NEOTL", "PATIENTOF_NEOTLID", "NRN", "NZIS_STATUS", "COPIED_FROM_NRN",
              "IS_BABY_CARE", "SIMP_NAPR_NRN", "SIMP_PRIMARY_AMBLIST_NRN"});
-    return buildInsert("PREGLED", c, true);
+    return buildInsert("PREGLED", c);
 }
 
 }  // namespace

@@ -111,9 +111,8 @@ void importCertificate(RunContext<V>& run, const HList& certificate) {
             return;
         }
         try {
-            run.dm.SqlToValue(
-                "UPDATE PREGLED SET EXAM_BOLN_LIST_ID = :ebl_id WHERE ID = :pr_id",
-                {{"ebl_id", std::int64_t{id}}, {"pr_id", std::int64_t{run.CurrentPregledID}}});
+            run.updateColumn("PREGLED", "EXAM_BOLN_LIST_ID", run.CurrentPregledID,
+                             std::int64_t{id});
         } catch (const db::DatabaseError& e) {
             if (db::isDatabaseFault(e))
                 throw;

@@ -113,10 +113,15 @@ testing::SummaryCounts countsOf(const RunSummary& summary, const std::string& ke
 }
 
 // The row counts and generator values that differ between `before` and `after`.
+// The practice's own tables and generators only: every real run adds to the journal.
+bool isJournal(const std::string& name) {
+    return name.rfind("KALVEX_", 0) == 0 || name.rfind("GEN_KALVEX_", 0) == 0;
+}
+
 std::string differences(const DatabaseState& before, const DatabaseState& after, bool generators) {
     std::string out;
     for (const auto& [table, rows] : after.rows)
-        if (rows != rowsOf(before, table))
+        if (!isJournal(table) && rows != rowsOf(before, table))
             out += " " + table + " " + std::to_string(rowsOf(before, table)) + "->" +
                    std::to_string(rows);
     if (generators)
@@ -124,7 +129,7 @@ std::string differences(const DatabaseState& before, const DatabaseState& after,
             const auto old =
                 std::find_if(before.generators.begin(), before.generators.end(),
                              [&](const db::GeneratorValue& b) { return b.name == g.name; });
-            if (old == before.generators.end() || old->value != g.value)
+            if (!isJournal(g.name) && (old == before.generators.end() || old->value != g.value))
                 out += " " + g.name + " " +
                        (old == before.generators.end() ? "new" : std::to_string(old->value)) +
                        "->" + std::to_string(g.value);
@@ -224,7 +229,7 @@ class CaseRun {
                                           " examinations, the first left out " +
                                           std::to_string(leftOut) + " patients");
         if (written == 0) {
-            if (afterSecond.rows != afterFirst.rows)
+            if (!differences(afterFirst, afterSecond, false).empty())
                 violate(kSecondRunIsIdle,
                         "the second run changed" + differences(afterFirst, afterSecond, false));
             return;
@@ -237,7 +242,7 @@ class CaseRun {
                 if (counts.written != 0)
                     violate(kSecondRunIsIdle,
                             "the third run wrote " + std::to_string(counts.written) + " " + key);
-        if (afterThird.rows != afterSecond.rows)
+        if (!differences(afterSecond, afterThird, false).empty())
             violate(kSecondRunIsIdle,
                     "the third run changed" + differences(afterSecond, afterThird, false));
     }
