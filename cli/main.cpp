@@ -4,6 +4,7 @@
 
 #include "cli/list_doctors.h"
 #include "cli/list_doctors_db.h"
+#include "cli/run_history_commands.h"
 #include "cli/run_import.h"
 #include "common/code_page.h"
 #include "common/file_version.h"
@@ -19,6 +20,9 @@ constexpr const char* kUsage =
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
     "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
     "           [--summary table|json]\n"
+    "       kalvex-import runs --db DATABASE [--json]\n"
+    "       kalvex-import undo --db DATABASE RUN [--dry-run] [--force]\n"
+    "           [--summary table|json] [--log FILE]\n"
     "\n"
     "Imports e-reports (XML) of general practices into a Salvix practice database,\n"
     "with the same engine as the Kalvex wizard.\n"
@@ -69,6 +73,20 @@ constexpr const char* kUsage =
     "              Ctrl-C, SIGTERM or SIGHUP stop the run after the sheet under way:\n"
     "              what came before is committed and the summary says the run was\n"
     "              interrupted; a second signal ends the program at once.\n"
+    "  runs --db DATABASE [--json]\n"
+    "              every import kept in the database's journal, oldest first: ID,\n"
+    "              started, finished, state (completed, stopped, undone, partly\n"
+    "              undone), NRD, files, doctors and rows written; --json as an array\n"
+    "  undo --db DATABASE RUN\n"
+    "              take import RUN back in one transaction: its rows deleted, the\n"
+    "              columns it changed set back. A row changed since, or used by other\n"
+    "              rows, is kept with the reason, and so are the rows it belongs to.\n"
+    "              Refused (exit 2) when the tables it wrote were written after it,\n"
+    "              unless --force. Exit 0 all taken back, 1 rows kept, 2 refused.\n"
+    "    --dry-run             tell what the undo would do, change nothing\n"
+    "    --force               take it back although others wrote after it\n"
+    "    --summary table|json  the outcome as a table (default) or one JSON object\n"
+    "    --log FILE            the log file (default: beside the program, .log)\n"
     "\n"
     "Exit codes: 0 success, 1 the import stopped on an error or was interrupted (the\n"
     "reason on stderr), 2 bad usage, an e-report that cannot be loaded or a database\n"
@@ -83,6 +101,10 @@ int run(int argc, char** argv) {
     }
     if (argc >= 2 && std::string_view(argv[1]) == "run")
         return kalvex::cli::runImport(argc - 2, argv + 2, std::cout, std::cerr);
+    if (argc >= 2 && std::string_view(argv[1]) == "runs")
+        return kalvex::cli::listRuns(argc - 2, argv + 2, std::cout, std::cerr);
+    if (argc >= 2 && std::string_view(argv[1]) == "undo")
+        return kalvex::cli::undoImport(argc - 2, argv + 2, std::cout, std::cerr);
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::cout << kUsage;
         return 0;
