@@ -243,6 +243,25 @@ class Undo {
                                   std::to_string(row.second));
             }
         }
+        // A sheet's record stays whole: an examination, a referral for tests or a
+        // commission kept keeps the run's rows that belong to it. (A patient or a doctor
+        // kept for others' rows does not keep the run's examinations.)
+        if (row.first != "PREGLED" && row.first != "BLANKA_MDN" && row.first != "EXAM_LKK")
+            return;
+        for (const Reference& r : kReferences) {
+            if (row.first != r.parent || !hasColumn(r.child, r.column))
+                continue;
+            std::vector<std::int32_t> children;
+            db::Statement& found = dm_.GetResultSet(
+                std::string("SELECT ID FROM ") + r.child + " WHERE " + r.column + " = :ID",
+                {{"ID", std::int64_t{row.second}}});
+            for (bool more = dm_.hasRow(); more; more = found.fetch())
+                children.push_back(static_cast<std::int32_t>(std::get<std::int64_t>(found.column(0))));
+            for (const std::int32_t child : children)
+                if (ours_.count({r.child, child}) != 0)
+                    keep({r.child, child}, "част е от запазен ред " + row.first + " " +
+                                               std::to_string(row.second));
+        }
     }
 
     bool hasColumn(const std::string& table, const std::string& column) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "common/variant.h"
@@ -25,8 +26,17 @@ class Committed {
         return std::get<std::int64_t>(value("SELECT COUNT(*) FROM " + tableAndCondition, params));
     }
 
+    // A select of its own, executed: fetch() its rows.
+    db::Statement& statement(const std::string& sql) {
+        select_ = std::make_unique<db::Statement>(dm_.traMain);
+        select_->setSql(sql);
+        select_->execute();
+        return *select_;
+    }
+
   private:
     db::Tdm dm_;
+    std::unique_ptr<db::Statement> select_;
 };
 
 }  // namespace kalvex::testing
