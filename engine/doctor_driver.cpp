@@ -174,6 +174,7 @@ void ImportDoctor(RunContext<V>& run) {
     const auto sheets = run.CurrentDoctor.AmbList();
     const int total = sheets.GetCount();
     prepareDoctors(run, sheets);
+    run.ledger.doctorOfFile(run.CurrentDoctorID);
 
     std::string kind;
     for (int i = 0; i < total; ++i) {

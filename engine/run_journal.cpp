@@ -52,6 +52,14 @@ std::string valueText(const common::Variant& value) {
     return out;
 }
 
+// "3, 7": the database doctors the run's sheets went to.
+std::string doctorsText(const std::vector<std::int32_t>& doctors) {
+    std::string text;
+    for (const std::int32_t id : doctors)
+        text += (text.empty() ? "" : ", ") + std::to_string(id);
+    return text.substr(0, 1000);
+}
+
 int rowsWritten(const ImportCounts& counts) {
     int rows = 0;
     for (std::size_t i = 0; i < static_cast<std::size_t>(RowKind::kindCount); ++i)
@@ -125,8 +133,9 @@ void endJournal(db::Tdm& dm, RunLedger& ledger, bool stopped) {
     flushJournal(dm, ledger);
     dm.SqlToValue(
         "UPDATE KALVEX_RUN SET FINISHED = :FINISHED, STATE = :STATE, ROWS_WRITTEN = :ROWS, "
-        "GENERATORS_END = :GENERATORS WHERE ID = :ID",
+        "DOCTORS = :DOCTORS, GENERATORS_END = :GENERATORS WHERE ID = :ID",
         {{"FINISHED", common::now()},
+         {"DOCTORS", doctorsText(ledger.doctors)},
          {"STATE", std::string(stopped ? "stopped" : "completed")},
          {"ROWS", std::int64_t{rowsWritten(ledger.counts())}},
          {"GENERATORS", generatorsText(dm)},

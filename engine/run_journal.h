@@ -31,8 +31,8 @@ void beginJournal(db::Tdm& dm, RunLedger& ledger, const JournalRun& run);
 // Writes the journal lines joined since the last call, before a commit.
 void flushJournal(db::Tdm& dm, RunLedger& ledger);
 
-// The run's end in its row: finished, its state, the rows it wrote and the generators as
-// they stand; then the last lines.
+// The run's end in its row: finished, its state, the rows it wrote, the database doctors
+// it wrote under and the generators as they stand; then the last lines.
 void endJournal(db::Tdm& dm, RunLedger& ledger, bool stopped);
 
 // One journal line, and the text of a column's value in it.

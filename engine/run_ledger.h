@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -33,6 +34,12 @@ class RunLedger {
 
     // KALVEX_RUN.ID of the run's journal; 0 while the run keeps none (a dry run).
     std::int32_t journalRun = 0;
+    // DOCTOR.ID of each database doctor the run's files went to, in the order met.
+    std::vector<std::int32_t> doctors;
+    void doctorOfFile(std::int32_t id) {
+        if (std::find(doctors.begin(), doctors.end(), id) == doctors.end())
+            doctors.push_back(id);
+    }
     // A row of `kind` rolled back by the error that stopped the run.
     void fail(RowKind kind) { ++counts_[kind].failed; }
     void stoppedAt(std::string sheet) { counts_.stoppedSheet = std::move(sheet); }

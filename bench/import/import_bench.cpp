@@ -1,9 +1,10 @@
 // Imports a generated NRD 2022 e-report of N sheets into a fresh practice database and
 // prints sheets and rows per second, beside a bare prepared-insert loop writing as many
 // rows, and the time per sheet against a report a tenth the size.
-//   import_bench [SHEETS [ROUNDS [IMMUNISATIONS]]]
+//   import_bench [SHEETS [ROUNDS [IMMUNISATIONS [plain]]]]
 //   (default 10000 sheets, 3 rounds, immunisations on 10% of the sheets; each makes the
-//   import commit after its sheet)
+//   import commit after its sheet). The import keeps its journal, as kalvex-import
+//   does; "plain" leaves the journal out, to measure what it costs.
 // Each round imports both sizes and runs the bare loop, each on a database of its own;
 // the best and the worst of the rounds are printed. The import's time is DoImport and
 // the final commit; loading the e-report is timed apart.
@@ -22,6 +23,8 @@
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "engine/do_import.h"
+#include "engine/run_end.h"
+#include "engine/run_journal.h"
 #include "ereport/xml_report.h"
 #include "import/bare_insert.h"
 #include "import/report_generator.h"
@@ -87,6 +90,8 @@ Report writeReport(int sheets, int immunisationPercent) {
     return report;
 }
 
+bool withJournal = true;
+
 void importOnce(Report& report) {
     db::Tdm dm;
     db::GDBOpenDatabase(dm, freshDatabase());
@@ -104,9 +109,13 @@ void importOnce(Report& report) {
 
     SilentUser user;
     const Stopwatch importing;
-    report.counts = engine::DoImport(dm, xml, settings, user);
+    engine::RunLedger ledger;
+    if (withJournal)
+        engine::beginJournal(dm, ledger, {"2022", 0, {report.file}, ""});
+    engine::DoImport(dm, xml, settings, user, ledger);
+    report.counts = ledger.counts();
     const Stopwatch committing;
-    dm.traMain.commit();
+    engine::endRun(dm, ledger, nullptr, false);
     report.commit.add(committing.elapsed());
     report.import.add(importing.elapsed());
     db::GDBCloseDatabase(dm);
@@ -168,8 +177,10 @@ int main(int argc, char** argv) {
     const int sheets = argument(1, 10000, 10, 10000000);
     const int rounds = argument(2, 3, 1, 100);
     const int immunisationPercent = argument(3, 10, 0, 100);
-    if (argc > 4 || sheets < 0 || rounds < 0 || immunisationPercent < 0) {
-        std::fprintf(stderr, "usage: import_bench [SHEETS (10 on) [ROUNDS [IMMUNISATIONS%%]]]\n");
+    withJournal = argc <= 4 || std::string(argv[4]) != "plain";
+    if (argc > 5 || sheets < 0 || rounds < 0 || immunisationPercent < 0) {
+        std::fprintf(stderr,
+                     "usage: import_bench [SHEETS (10 on) [ROUNDS [IMMUNISATIONS%% [plain]]]]\n");
         return 2;
     }
     char pattern[] = "/tmp/kalvex-import-bench-XXXXXX";
@@ -195,8 +206,8 @@ int main(int argc, char** argv) {
         const double mb = static_cast<double>(std::filesystem::file_size(big.file)) / 1048576.0;
         std::printf(
             "NRD 2022 e-report, immunisations on %d%% of the sheets, best (worst) of %d "
-            "rounds, Release build\n",
-            immunisationPercent, rounds);
+            "rounds, Release build, %s\n",
+            immunisationPercent, rounds, withJournal ? "journal kept" : "no journal");
         const bool bigAsExpected = printCounts(big);
         asExpected = printCounts(small) && bigAsExpected;
         std::printf("load e-report:   %8.3f s (%.3f s) for %.1f MB, not in the import's time\n",
