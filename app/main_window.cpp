@@ -23,6 +23,8 @@
 #include "app/dialogs.h"
 #include "app/options.h"
 #include "app/qt_text.h"
+#include "app/undo_dialog.h"
+#include "app/undo_flow.h"
 #include "app/wait_cursor.h"
 #include "common/file_version.h"
 #include "common/folder_files.h"
@@ -76,6 +78,9 @@ void TfrmMain::connectHandlers() {
     connect(btnAbout, &QPushButton::clicked, this, [this] { btnAboutClick(); });
     connect(btnImportAgain, &QPushButton::clicked, this,
             [this] { guarded([this] { btnImportAgainClick(); }); });
+    connect(btnUndoImport, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnUndoImportClick(); }); });
+    connect(btnUndoRun, &QPushButton::clicked, this, [this] { btnUndoRunClick(); });
     // A click on a radio button checks it and switches the mode; the other one is
     // unchecked by hand since they are not auto-exclusive.
     connect(rbFolder, &QRadioButton::clicked, this, [this] {
@@ -260,6 +265,9 @@ void TfrmMain::tshFinishUpdateShow() {
     btnCancel->setEnabled(false);
     btnNext->setText("Край");
     lblDryRun->setVisible(lastRunWasDry_);
+    // Only a run that the journal holds can be taken back; a dry run left nothing.
+    btnUndoRun->setVisible(!lastRunWasDry_ && runLedger_.journalRun != 0);
+    btnUndoRun->setEnabled(true);
 }
 
 void TfrmMain::btnImportAgainClick() {
@@ -269,6 +277,33 @@ void TfrmMain::btnImportAgainClick() {
     closeDatabase();
     pages->setCurrentWidget(tshChooseXMLandDB);  // the status text stays as it is
     focusPage(tshChooseXMLandDB);
+}
+
+void TfrmMain::btnUndoImportClick() {
+    // The database of the file page, or one chosen as its "Избери" chooses it.
+    if (edtGDBfile->text().isEmpty())
+        Button1Click();
+    const std::string name = s(edtGDBfile->text());
+    if (name.empty())
+        return;
+    // A connection of its own, whatever the wizard holds open: the list and the undo
+    // commit as they go, and it is closed with the dialog.
+    db::Tdm database;
+    {
+        const WaitCursor busy;
+        db::GDBOpenDatabase(database, name);
+    }
+    UndoDialog dialog(database, dialogs_, dm_.logger(), this);
+    dialog.exec();
+    db::GDBCloseDatabase(database);
+}
+
+void TfrmMain::btnUndoRunClick() {
+    if (!askAndUndoRun(this, dialogs_, dm_.logger(), dm_.database, runLedger_.journalRun))
+        return;
+    btnUndoRun->setEnabled(false);
+    // The focus would move on to "Импортирай отново"; Enter is to end the program here.
+    btnNext->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmMain::closeDatabase() {

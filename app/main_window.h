@@ -72,6 +72,9 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     QCheckBox* ckbDryRun = nullptr;
     QLabel* lblDryRun = nullptr;
     QPushButton* btnImportAgain = nullptr;
+    // Taking a run back: any journaled run of a database (welcome page), the run just
+    // imported (last page).
+    QPushButton *btnUndoImport = nullptr, *btnUndoRun = nullptr;
     QPlainTextEdit* mmoSummary = nullptr;  // what the run did, on the last page
     QPushButton *btnAbout = nullptr, *btnPrev = nullptr, *btnNext = nullptr, *btnCancel = nullptr;
 
@@ -108,6 +111,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void tshProgressShow();
     void tshFinishUpdateShow();
     void btnImportAgainClick();
+    void btnUndoImportClick();
+    void btnUndoRunClick();
     void Start();
     // The chosen file, or each XML file of the chosen folder.
     void importFiles();

@@ -27,12 +27,12 @@ void TfrmMain::focusPage(QWidget* page) {
     // A page opens with its first control focused (the file page with the radio button
     // of its mode), or "Напред >" where it has none.
     // The progress page gives it to the tabs: its import disables every button but
-    // "Отказ", which must never take the focus (and Enter) by itself. The last page
-    // waits on "Край".
+    // "Отказ", which must never take the focus (and Enter) by itself. The welcome page
+    // waits on "Напред >" (its one control takes a run back), the last page on "Край".
     QWidget* target = page == tshProgress ? static_cast<QWidget*>(tabs) : btnNext;
     if (page == tshChooseXMLandDB && rbFile->isChecked())
         target = rbFile;  // the mode in use
-    else if (page != tshProgress && page != tshFinishUpdate)
+    else if (page != tshProgress && page != tshFinishUpdate && page != tshWelcome)
         for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
             if (page->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(page) &&
                 (w->focusPolicy() & Qt::TabFocus) != 0) {

@@ -81,6 +81,8 @@ void TfrmMain::buildLayout() {
                       "никой базата, в която ще се импортират данните.",
                       tshWelcome));
         column->addStretch();
+        btnUndoImport = new QPushButton("Отмяна на импорт…", tshWelcome);
+        column->addWidget(btnUndoImport, 0, Qt::AlignLeft);
     }
 
     tshChooseXMLandDB = page("Избор на XML файл и база");
@@ -189,7 +191,12 @@ void TfrmMain::buildLayout() {
         column->addWidget(mmoSummary);
         column->addSpacing(8);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
-        column->addWidget(btnImportAgain, 0, Qt::AlignLeft);
+        btnUndoRun = new QPushButton("Отмени този импорт", tshFinishUpdate);
+        auto* again = new QHBoxLayout;
+        again->addWidget(btnImportAgain);
+        again->addWidget(btnUndoRun);
+        again->addStretch();
+        column->addLayout(again);
         column->addStretch();
     }
 

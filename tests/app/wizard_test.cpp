@@ -29,175 +29,22 @@
 #include "support/practice_database.h"
 #include "support/report_builder.h"
 #include "support/temp_dir.h"
+#include "support/wizard_fixture.h"
 
 using namespace kalvex;
+using kalvex::testing::Doctor;
+using kalvex::testing::kNrd2018;
+using kalvex::testing::kNrd2022;
 using kalvex::testing::readBytes;
+using kalvex::testing::report;
 using kalvex::testing::writeBytes;
 
-namespace {
-
-// Answers every dialog from the script and keeps what the wizard said.
-class ScriptedDialogs final : public app::Dialogs {
-  public:
-    bool acceptDisclaimer = true;
-    QStringList said;  // "info: …" / "error: …"
-
-    bool confirm(QWidget*, const std::string&) override { return acceptDisclaimer; }
-    void information(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("info: " + text));
-    }
-    void error(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("error: " + text));
-    }
-    // Answers of the import's questions (No when run out) and inputs (Cancel when run
-    // out), and what they were asked.
-    std::deque<bool> answers;
-    std::deque<std::optional<std::string>> inputs;
-    QStringList questions, prompts;
-    bool question(QWidget*, const std::string&, const std::string& text) override {
-        questions.push_back(QString::fromStdString(text));
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> input(QWidget*, const std::string& caption,
-                                     const std::string& prompt, const std::string&) override {
-        prompts.push_back(QString::fromStdString(caption + "|" + prompt));
-        if (inputs.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = inputs.front();
-        inputs.pop_front();
-        return answer;
-    }
-    // The next answer of the file and folder dialogs, and what the wizard asked them.
-    std::optional<std::string> chosen;
-    QStringList asked;
-    std::optional<std::string> openFile(QWidget*, const std::string& title,
-                                        const std::string& startFolder,
-                                        const std::string& selectedFilter) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder + "|" + selectedFilter));
-        return chosen;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string& title,
-                                            const std::string& startFolder) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder));
-        return chosen;
-    }
-};
-
-struct Doctor {
-    std::string fullName;
-    std::string uin;
-    int sheets = 0;
-};
-
-// An e-report with these doctors (NRD 2022 takes exactly one), each with sheets that
-// the import takes: numbered from 1, each of a patient of its own.
-std::string report(const std::vector<Doctor>& doctors) {
-    const char* const patients[] = {"7501020018", "8001010005", "6101010013"};
-    kalvex::testing::ReportInput input;
-    input.doctors.clear();
-    for (const Doctor& d : doctors) {
-        kalvex::testing::DoctorInput doctor;
-        doctor.fullName = d.fullName;
-        doctor.uin = d.uin;
-        for (int i = 0; i < d.sheets; ++i) {
-            kalvex::testing::SheetInput sheet;
-            sheet.noAl = std::to_string(i + 1);
-            sheet.egn = patients[i % 3];
-            doctor.sheets.push_back(sheet);
-        }
-        input.doctors.push_back(doctor);
-    }
-    return kalvex::testing::reportXml(input);
-}
-
-constexpr int kNrd2018 = 6;
-constexpr int kNrd2022 = 8;
-
-}  // namespace
-
-class WizardTest : public QObject {
+class WizardTest : public kalvex::testing::WizardFixture {
     Q_OBJECT
 
-    std::unique_ptr<kalvex::testing::TempDir> dir_;
-    std::unique_ptr<kalvex::testing::PracticeDatabase> database_;
-    ScriptedDialogs dialogs_;
-    std::optional<app::Session> session_;
-    int endRequests_ = 0;
-    std::vector<std::string> fileSteps_;
-
-    app::TfrmMain& w() { return *session_->window; }
-    std::string programPath() const { return dir_->file("kalvex"); }
-    std::string optionsFile() const { return dir_->file("kalvex.ini"); }
-
-    void addDatabaseDoctor(const char* first, const char* middle, const char* last, const char* uin,
-                           std::optional<std::int64_t> speciality = {}) {
-        db::Tdm dm;
-        db::GDBOpenDatabase(dm, database_->path());
-        dm.SqlToValue(
-            "INSERT INTO DOCTOR (FNAME, SNAME, LNAME, UIN, SPECIALITY_ID) VALUES (:F, :S, :L, "
-            ":UIN, :SPECIALITY)",
-            {{"F", first},
-             {"S", middle == nullptr ? common::Null : common::Variant(std::string(middle))},
-             {"L", last},
-             {"UIN", uin},
-             {"SPECIALITY", speciality ? common::Variant(*speciality) : common::Null}});
-        db::GDBCloseDatabase(dm);
-    }
-
-    // A value read through a connection of its own, as the next program would see it.
-    common::Variant committed(const std::string& sql) {
-        db::Tdm dm;
-        db::GDBOpenDatabase(dm, database_->path());
-        common::Variant value = dm.SqlToValue(sql);
-        db::GDBCloseDatabase(dm);
-        return value;
-    }
-
-    void start() {
-        session_ = app::startUp(programPath(), dialogs_);
-        QVERIFY(session_.has_value());
-        w().endProgram = [this] { ++endRequests_; };
-        w().onFileStep = [this](const std::string& text) { fileSteps_.push_back(text); };
-        w().show();
-    }
-
-    // From the welcome page to the doctor page with the given inputs.
-    void toDoctorPage(int nrd, const std::string& xmlFile, const std::string& folder = "") {
-        QTest::keyClick(&w(), Qt::Key_Return);
-        w().cbNRD->setCurrentIndex(nrd);
-        if (folder.empty()) {
-            w().rbFile->click();
-            w().edtXMLfile->setText(QString::fromStdString(xmlFile));
-        } else {
-            w().rbFolder->click();
-            w().edtXMLDir->setText(QString::fromStdString(folder));
-        }
-        w().edtGDBfile->setText(QString::fromStdString(database_->path()));
-        w().btnNext->click();
-    }
-
-    void waitForPage(QWidget* page) {
-        QTRY_VERIFY_WITH_TIMEOUT(w().pages->currentWidget() == page, 20000);
-    }
-
   private slots:
-    void init() {
-        dir_ = std::make_unique<kalvex::testing::TempDir>();
-        database_ = std::make_unique<kalvex::testing::PracticeDatabase>();
-        dialogs_ = ScriptedDialogs{};
-        endRequests_ = 0;
-        fileSteps_.clear();
-    }
-
-    void cleanup() {
-        session_.reset();
-        database_.reset();
-        dir_.reset();
-    }
+    void init() { setUpWizard(); }
+    void cleanup() { tearDownWizard(); }
 
     void cancelOnTheDisclaimerEndsWithStartAndEndLinesOnly() {
         dialogs_.acceptDisclaimer = false;
@@ -609,6 +456,7 @@ class WizardTest : public QObject {
         QVERIFY(w().lblDryRun->isVisible());
         QCOMPARE(w().lblDryRun->text(),
                  QString("Пробен импорт: нищо не е записано в базата на Salvix."));
+        QVERIFY(!w().btnUndoRun->isVisible());  // nothing was kept to take back
         // Rolled back, generators and all, before the last page said so.
         QVERIFY(kalvex::testing::databaseState(database_->path()) == before);
 
