@@ -121,6 +121,9 @@ int undoImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     } catch (const engine::UndoRefused& e) {
         logger.LogEntry(common::oneLine(e.what()));
         err << e.what() << '\n';
+        if (e.forcible())
+            err << "С --force импортът се отменя въпреки това: записите, които по-късни "
+                   "записи използват, се запазват.\n";
         return kRefused;
     } catch (const Error& e) {
         // A fault of the database stops the undo, which is rolled back whole.

@@ -131,7 +131,8 @@ class Undo {
         if (common::isNull(row[2]))
             throw UndoRefused(name +
                               " не е завършил и краят му не е записан: дали някой е писал след "
-                              "него, не се знае. Отменете го с --force, ако сте сигурни.");
+                              "него, не се знае.",
+                              true);
         const auto start = generatorValues(row[1]);
         std::string moved;
         for (const auto& [generator, end] : generatorValues(row[2])) {
@@ -146,9 +147,8 @@ class Undo {
                          std::to_string(now) + " сега";
         }
         if (!moved.empty())
-            throw UndoRefused("След " + name + " в базата е писано и в същите таблици:" + moved +
-                              "\nОтменете го с --force: записите, които се използват от по-късни "
-                              "записи, ще бъдат запазени.");
+            throw UndoRefused("След " + name + " в базата е писано и в същите таблици:" + moved,
+                              true);
     }
 
     void readJournal() {

@@ -16,7 +16,13 @@ namespace kalvex::engine {
 // An undo that is not to be done: an unknown run, one already undone, writes after it.
 class UndoRefused : public Error {
   public:
-    using Error::Error;
+    explicit UndoRefused(const std::string& message, bool forcible = false)
+        : Error(message), forcible_(forcible) {}
+    // Whether the undo may be forced all the same (writes after the run, or an unknown end).
+    bool forcible() const { return forcible_; }
+
+  private:
+    bool forcible_;
 };
 
 struct KeptRow {
