@@ -13,7 +13,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,6 +27,7 @@
 #include "support/database_state.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 using namespace kalvex;
@@ -36,56 +36,7 @@ using kalvex::testing::writeBytes;
 
 namespace {
 
-// Answers every dialog from the script and keeps what the wizard said.
-class ScriptedDialogs final : public app::Dialogs {
-  public:
-    bool acceptDisclaimer = true;
-    QStringList said;  // "info: …" / "error: …"
-
-    bool confirm(QWidget*, const std::string&) override { return acceptDisclaimer; }
-    void information(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("info: " + text));
-    }
-    void error(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("error: " + text));
-    }
-    // Answers of the import's questions (No when run out) and inputs (Cancel when run
-    // out), and what they were asked.
-    std::deque<bool> answers;
-    std::deque<std::optional<std::string>> inputs;
-    QStringList questions, prompts;
-    bool question(QWidget*, const std::string&, const std::string& text) override {
-        questions.push_back(QString::fromStdString(text));
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> input(QWidget*, const std::string& caption,
-                                     const std::string& prompt, const std::string&) override {
-        prompts.push_back(QString::fromStdString(caption + "|" + prompt));
-        if (inputs.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = inputs.front();
-        inputs.pop_front();
-        return answer;
-    }
-    // The next answer of the file and folder dialogs, and what the wizard asked them.
-    std::optional<std::string> chosen;
-    QStringList asked;
-    std::optional<std::string> openFile(QWidget*, const std::string& title,
-                                        const std::string& startFolder,
-                                        const std::string& selectedFilter) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder + "|" + selectedFilter));
-        return chosen;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string& title,
-                                            const std::string& startFolder) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder));
-        return chosen;
-    }
-};
+using kalvex::testing::ScriptedDialogs;
 
 struct Doctor {
     std::string fullName;
@@ -93,9 +44,9 @@ struct Doctor {
     int sheets = 0;
 };
 
-// An e-report with these doctors (NRD 2022 takes exactly one), each with sheets that
-// the import takes: numbered from 1, each of a patient of its own.
-std::string report(const std::vector<Doctor>& doctors) {
+// An e-report of NRD `year` with these doctors (NRD 2022 takes exactly one), each with
+// sheets that the import takes: numbered from 1, each of a patient of its own.
+std::string report(const std::vector<Doctor>& doctors, int year = 2022) {
     const char* const patients[] = {"7501020018", "8001010005", "6101010013"};
     kalvex::testing::ReportInput input;
     input.doctors.clear();
@@ -111,6 +62,7 @@ std::string report(const std::vector<Doctor>& doctors) {
         }
         input.doctors.push_back(doctor);
     }
+    kalvex::testing::dateWithin(year, input);
     return kalvex::testing::reportXml(input);
 }
 
@@ -288,7 +240,7 @@ class WizardTest : public QObject {
     void fileWithoutDoctorDisablesNext() {
         addDatabaseDoctor("Мария", "Иванова", "Петкова", "111");
         start();
-        writeBytes(dir_->file("r.xml"), report({}));
+        writeBytes(dir_->file("r.xml"), report({}, 2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(dialogs_.said,
                  QStringList{"info: В посоченият XML файл няма данни за нито 1 лекар!"});
@@ -327,7 +279,8 @@ class WizardTest : public QObject {
         addDatabaseDoctor("Георги", "Георгиев", "Георгиев", "111");
         start();
         writeBytes(dir_->file("r.xml"),
-                   report({{"Анна Колева Колева", "111", 1}, {"Божидар Ников Ников", "222", 3}}));
+                   report({{"Анна Колева Колева", "111", 1}, {"Божидар Ников Ников", "222", 3}},
+                          2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(w().cbxDoctorXML->count(), 2);
         QCOMPARE(w().cbxDoctorGDB->currentIndex(), 0);  // no name matched: the first
@@ -359,7 +312,7 @@ class WizardTest : public QObject {
             inFile.push_back({"Лекар " + uin, uin, 1});
         }
         start();
-        writeBytes(dir_->file("r.xml"), report(inFile));
+        writeBytes(dir_->file("r.xml"), report(inFile, 2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
         QCOMPARE(w().cbxDoctorXML->count(), doctors);
