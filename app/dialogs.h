@@ -20,6 +20,12 @@ class Dialogs {
     virtual void error(QWidget* parent, const std::string& text) = 0;
     // Yes and No; true for Yes.
     virtual bool question(QWidget* parent, const std::string& caption, const std::string& text) = 0;
+    // Yes and No where going on is the risky answer: No is the default button, so that
+    // Enter does not say Yes. Where a stand-in has no such box, its plain question.
+    virtual bool questionNoByDefault(QWidget* parent, const std::string& caption,
+                                     const std::string& text) {
+        return question(parent, caption, text);
+    }
     // A line of text, or nothing when cancelled.
     virtual std::optional<std::string> input(QWidget* parent, const std::string& caption,
                                              const std::string& prompt,

@@ -14,6 +14,7 @@
 #include "engine/run_ledger.h"
 #include "engine/import_user.h"
 #include "ereport/doctor_list.h"
+#include "ereport/version_check.h"
 
 class QCheckBox;
 class QComboBox;
@@ -127,13 +128,22 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
     // Steps of "Напред >" on the file page.
     void leaveFilePage();
+    // Loads `fileName` for the chosen NRD version, or for `nrdIndex`.
     void loadXml(const std::string& fileName);
+    void loadXml(const std::string& fileName, int nrdIndex);
+    // The file page's check of the e-report loaded last against the chosen version: true
+    // to go on, with the version the user may have switched to; false to stay.
+    bool settleFileVersion(const std::string& fileName, const std::string& shownName);
+    // Asks what to do with an e-report that does not fit its version (`fit`): the version
+    // to import it under, the chosen one or the one it clearly belongs to; nothing for No.
+    // `shownName` names the file in the question, where the user did not just pick it.
+    std::optional<int> askVersion(const ereport::VersionFit& fit, const std::string& shownName);
     void preselectDatabaseDoctorByName();
     // The first XML file of the chosen folder, or an error the user can act on.
     std::string firstFolderFile() const;
     int XMLGetDoctorID() const;
     int GDBGetDoctorID() const;
-    void runImport();
+    void runImport(int nrdIndex);
     // Commits the run (rolls back a dry run) and closes the connection, under the
     // hourglass.
     void closeDatabase();
@@ -156,6 +166,11 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     // The run's counts over all its files, and the file being imported.
     engine::RunLedger runLedger_;
     std::string runFile_;
+    // The run's files so far and the NRD version each was imported under.
+    std::vector<engine::ImportedFile> runFiles_;
+    // The file that the user, on leaving the file page, chose to import under a version
+    // it does not fit: not asked about again when the folder's import reaches it.
+    std::string acceptedFile_;
     // While the start message's handler runs, and whether the user asked in it for the
     // program to end: the import then runs to its end and the program ends after it.
     bool importing_ = false;

@@ -56,7 +56,11 @@ void TfrmMain::leaveFilePage() {
         dialogs_.information(this, kNoDatabaseGiven);
         return;
     }
-    loadXml(rbFile->isChecked() ? file : common::joinPath(folder, firstFolderFile()));
+    const std::string shownName = rbFile->isChecked() ? "" : firstFolderFile();
+    const std::string xmlFile = rbFile->isChecked() ? file : common::joinPath(folder, shownName);
+    loadXml(xmlFile);
+    if (!settleFileVersion(xmlFile, shownName))
+        return;
     if (cbxDoctorXML->count() == 0) {
         dialogs_.information(this, "В посоченият XML файл няма данни за нито 1 лекар!");
         btnNext->setEnabled(false);
@@ -85,18 +89,22 @@ std::string TfrmMain::firstFolderFile() const {
 }
 
 void TfrmMain::loadXml(const std::string& fileName) {
+    loadXml(fileName, cbNRD->currentIndex());
+}
+
+void TfrmMain::loadXml(const std::string& fileName, int nrdIndex) {
     const WaitCursor busy;
     std::vector<ereport::XmlDoctorItem> doctors;
     try {
         // The one long step that writes no log line: the window answers between its blocks.
-        doctors = dm_.xml.XMLLoadFile(cbNRD->currentIndex(), fileName, &TfrmMain::letWindowAnswer);
+        doctors = dm_.xml.XMLLoadFile(nrdIndex, fileName, &TfrmMain::letWindowAnswer);
     } catch (const ereport::ReportFormatError&) {
         throw;  // already says what is wrong in the user's words
     } catch (const Error& e) {
         throw Error(xmlLoadMessage(fileName, e.what()));
     }
     // NRD "2003" binds nothing and leaves the list as it was.
-    if (cbNRD->currentIndex() == 0)
+    if (nrdIndex == 0)
         return;
     XML_UINS = std::move(doctors);
     fillDoctorList(cbxDoctorXML, XML_UINS, &ereport::XmlDoctorItem::position);

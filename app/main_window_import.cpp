@@ -30,6 +30,7 @@
 #include "engine/run_end.h"
 #include "engine/run_journal.h"
 #include "ereport/doctor_list.h"
+#include "ereport/version_fit_text.h"
 
 namespace kalvex::app {
 
@@ -55,6 +56,7 @@ void TfrmMain::Start() {
     if (ckbDryRun->isChecked() && !dm_.dryRun)
         dm_.dryRun = db::takeGenerators(dm_.database);
     runLedger_ = {};
+    runFiles_.clear();
     lastRunWasDry_ = dm_.dryRun.has_value();
     mmoSummary->clear();
     std::optional<engine::StopInfo> stop;
@@ -67,13 +69,14 @@ void TfrmMain::Start() {
                                 false, {}};
     }
     endTransaction(stop);
-    engine::logSummary(runLedger_.counts(), stop);
+    engine::logSummary(runLedger_.counts(), stop, runFiles_);
     // Told in the error box; the wizard stays on its progress page.
     if (stop)
         throw Error(stop->reason);
     // Set as a whole, the table opens at its top with the column heads in view.
     QStringList summary;
-    for (const std::string& line : engine::summaryLines(runLedger_.counts()))
+    for (const std::string& line :
+         engine::summaryLines(runLedger_.counts(), std::nullopt, runFiles_))
         summary.push_back(q(line));
     mmoSummary->setPlainText(summary.join('\n'));
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
@@ -114,7 +117,7 @@ void TfrmMain::importFiles() {
     if (rbFile->isChecked()) {
         lblFileNo->clear();
         runFile_ = s(edtXMLfile->text());
-        runImport();
+        runImport(cbNRD->currentIndex());
     } else if (rbFolder->isChecked()) {
         const std::string folder = s(edtXMLDir->text());
         const std::vector<std::string> names = common::GetFileNames(folder);
@@ -127,15 +130,26 @@ void TfrmMain::importFiles() {
             if (onFileStep)
                 onFileStep(fileText);
             runFile_ = common::joinPath(folder, names[i]);
-            loadXml(runFile_);
-            runImport();
+            int version = cbNRD->currentIndex();
+            loadXml(runFile_, version);
+            const ereport::VersionFit fit = ereport::checkVersion(dm_.xml.loadedRoot(), version);
+            if (!fit.fits() && runFile_ != acceptedFile_) {
+                const std::optional<int> answer = askVersion(fit, names[i]);
+                // No: the run stops before the file, with what the files before it wrote.
+                if (!answer)
+                    throw Error(ereport::misfitText(fit));
+                if (*answer != version)
+                    loadXml(runFile_, version = *answer);
+            }
+            runImport(version);
         }
     }
 }
 
-void TfrmMain::runImport() {
+void TfrmMain::runImport(int nrdIndex) {
+    runFiles_.push_back({runFile_, ereport::XmlReport::versionName(nrdIndex)});
     engine::ImportSettings settings;
-    settings.nrdIndex = cbNRD->currentIndex();
+    settings.nrdIndex = nrdIndex;
     settings.edition = cbSalvixType->currentIndex();
     settings.xmlDoctorIndex = XMLGetDoctorID();
     settings.databaseDoctorId = GDBGetDoctorID();

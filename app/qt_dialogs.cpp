@@ -46,6 +46,12 @@ bool QtDialogs::question(QWidget* parent, const std::string& caption, const std:
            QMessageBox::Yes;
 }
 
+bool QtDialogs::questionNoByDefault(QWidget* parent, const std::string& caption,
+                                    const std::string& text) {
+    return QMessageBox::question(parent, q(caption), q(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::input(QWidget* parent, const std::string& caption,
                                             const std::string& prompt, const std::string& initial) {
     bool ok = false;

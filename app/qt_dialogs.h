@@ -11,6 +11,8 @@ class QtDialogs final : public Dialogs {
     void information(QWidget* parent, const std::string& text) override;
     void error(QWidget* parent, const std::string& text) override;
     bool question(QWidget* parent, const std::string& caption, const std::string& text) override;
+    bool questionNoByDefault(QWidget* parent, const std::string& caption,
+                             const std::string& text) override;
     std::optional<std::string> input(QWidget* parent, const std::string& caption,
                                      const std::string& prompt,
                                      const std::string& initial) override;

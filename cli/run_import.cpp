@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/default_doctor.h"
+#include "cli/nrd_choice.h"
 #include "cli/preset_user.h"
 #include "cli/stop_signals.h"
 #include "common/conversions.h"
@@ -38,17 +39,19 @@ namespace kalvex::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: kalvex-import run --nrd YEAR (--xml FILE | --folder DIR) --db DATABASE\n"
+    "Usage: kalvex-import run --nrd YEAR|auto (--xml FILE | --folder DIR) --db DATABASE\n"
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
     "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
-    "           [--summary table|json]\n";
+    "           [--summary table|json] [--ignore-version-check]\n";
 
 constexpr int kCompleted = 0;
 constexpr int kStopped = 1;
 constexpr int kBadInput = 2;
 
 struct RunOptions {
-    std::optional<int> nrd;
+    std::optional<int> nrd;  // none with --nrd auto: each file's own version
+    bool nrdAuto = false;
+    bool ignoreVersionCheck = false;
     std::optional<std::string> xmlFile, folder, database, logFile;
     int edition = 0;
     std::optional<std::int32_t> doctorId;
@@ -94,12 +97,17 @@ RunOptions parse(int argc, char** argv) {
             options.dryRun = true;
             continue;
         }
+        if (option == "--ignore-version-check") {
+            options.ignoreVersionCheck = true;
+            continue;
+        }
         if (i + 1 == argc)
             throw UsageError("Missing value of " + std::string(option));
         const std::string_view value = argv[++i];
         if (option == "--nrd") {
+            options.nrdAuto = value == kAutoNrd;
             options.nrd = ereport::XmlReport::versionIndex(value);
-            if (!options.nrd)
+            if (!options.nrd && !options.nrdAuto)
                 throw UsageError("Unknown NRD year " + std::string(value));
         } else if (option == "--xml") {
             options.xmlFile = std::string(value);
@@ -127,9 +135,11 @@ RunOptions parse(int argc, char** argv) {
             throw UsageError("Unknown option " + std::string(option));
         }
     }
-    if (!options.nrd || !options.database ||
+    if ((!options.nrd && !options.nrdAuto) || !options.database ||
         options.xmlFile.has_value() == options.folder.has_value())
         throw UsageError("--nrd, --db and one of --xml and --folder are required");
+    if (options.nrdAuto && options.ignoreVersionCheck)
+        throw UsageError("--ignore-version-check needs --nrd YEAR, not --nrd auto");
     return options;
 }
 
@@ -169,15 +179,39 @@ class RunLog {
 // What the wizard has settled when it leaves its doctor page.
 struct Preparation {
     std::vector<std::string> files;
+    std::vector<int> versions;  // the NRD index of each file
     engine::ImportSettings settings;
 };
+
+// The NRD version of each file, every file checked before anything is written: a file
+// that does not fit --nrd, or with --nrd auto belongs to no one version, refuses the run.
+std::vector<int> fileVersions(const RunOptions& options, const std::vector<std::string>& files) {
+    std::vector<int> versions;
+    for (const std::string& file : files) {
+        if (options.ignoreVersionCheck) {
+            versions.push_back(*options.nrd);
+            continue;
+        }
+        try {
+            versions.push_back(versionForFile(file, options.nrd));
+        } catch (const VersionRefused&) {
+            throw;
+        } catch (const Error&) {
+            // A file that does not parse stops the run when its turn comes, as it always
+            // did: what the files before it wrote is kept. Its version is never used.
+            versions.push_back(options.nrd.value_or(ereport::XmlReport::kVersionCount - 1));
+        }
+    }
+    return versions;
+}
 
 // Loads the first e-report, opens the database and settles the doctors, as the
 // wizard's file and doctor pages do; every failure here is the user's input.
 Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm& dm) {
     Preparation run;
     run.files = reportFiles(options);
-    const auto xmlDoctors = xml.XMLLoadFile(*options.nrd, run.files.front());
+    run.versions = fileVersions(options, run.files);
+    const auto xmlDoctors = xml.XMLLoadFile(run.versions.front(), run.files.front());
     if (xmlDoctors.empty())
         throw Error("В посоченият XML файл няма данни за нито 1 лекар!");
     const int xmlDoctor = options.xmlDoctor.value_or(0);
@@ -195,7 +229,7 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
             throw UsageError("The database has no doctor with ID " + std::to_string(doctorId));
     }
 
-    run.settings.nrdIndex = *options.nrd;
+    run.settings.nrdIndex = run.versions.front();
     run.settings.edition = options.edition;
     run.settings.xmlDoctorIndex = xmlDoctors[static_cast<std::size_t>(xmlDoctor)].position;
     run.settings.databaseDoctorId = doctorId;
@@ -207,7 +241,12 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
 // What the journal keeps of the run's settings.
 engine::JournalRun journalRun(const RunOptions& options, const Preparation& run) {
     engine::JournalRun journal;
-    journal.nrd = std::string(ereport::XmlReport::kVersionNames[static_cast<std::size_t>(*options.nrd)]);
+    // The version of each file; one name when they share it (NRD "2009, 2015" under auto).
+    for (const int version : run.versions) {
+        const std::string name(ereport::XmlReport::kVersionNames[static_cast<std::size_t>(version)]);
+        if (journal.nrd.find(name) == std::string::npos)
+            journal.nrd += (journal.nrd.empty() ? "" : ", ") + name;
+    }
     journal.edition = options.edition;
     journal.files = run.files;
     journal.doctors = std::to_string(run.settings.databaseDoctorId);
@@ -217,7 +256,8 @@ engine::JournalRun journalRun(const RunOptions& options, const Preparation& run)
 // What the files of the run did together, and where the run stopped, if it did.
 struct Outcome {
     engine::RunLedger ledger;
-    std::string file;  // the one being imported
+    std::string file;                         // the one being imported
+    std::vector<engine::ImportedFile> files;  // those begun, with their versions
     std::optional<engine::StopInfo> stop;
 
     void stopOn(const std::exception& error) {
@@ -235,11 +275,12 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
         outcome.file = file;
         engine::checkInterruption();
         user.setFile(std::filesystem::path(file).filename().string());
+        run.settings.nrdIndex = run.versions[i];
         if (options.folder) {
             // A folder imports each file's first doctor, as the wizard's folder loop does.
             std::vector<ereport::XmlDoctorItem> doctors;
             try {
-                doctors = xml.XMLLoadFile(*options.nrd, file);
+                doctors = xml.XMLLoadFile(run.settings.nrdIndex, file);
             } catch (const Error& e) {
                 user.endProgressLine();
                 err << e.what() << '\n';
@@ -248,6 +289,7 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
             }
             run.settings.xmlDoctorIndex = ereport::XMLGetDoctorID(doctors, -1);
         }
+        outcome.files.push_back({file, ereport::XmlReport::versionName(run.settings.nrdIndex)});
         engine::DoImport(dm, xml, run.settings, user, outcome.ledger);
     }
     return kCompleted;
@@ -285,13 +327,13 @@ int endRun(const RunOptions& options, db::Tdm& dm, const db::GeneratorValues& ge
 void report(const Outcome& outcome, bool json, std::ostream& out) {
     const engine::ImportCounts& counts = outcome.ledger.counts();
     if (json) {
-        out << engine::summaryJson(counts, outcome.stop) << '\n';
+        out << engine::summaryJson(counts, outcome.stop, outcome.files) << '\n';
     } else {
-        for (const std::string& line : engine::summaryLines(counts, outcome.stop))
+        for (const std::string& line : engine::summaryLines(counts, outcome.stop, outcome.files))
             out << line << '\n';
     }
     out.flush();
-    engine::logSummary(counts, outcome.stop);
+    engine::logSummary(counts, outcome.stop, outcome.files);
 }
 
 }  // namespace

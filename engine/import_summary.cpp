@@ -104,7 +104,8 @@ std::string lostJson(const ImportCounts& lost) {
 }  // namespace
 
 std::vector<std::string> summaryLines(const ImportCounts& counts,
-                                      const std::optional<StopInfo>& stop) {
+                                      const std::optional<StopInfo>& stop,
+                                      const std::vector<ImportedFile>& files) {
     std::vector<std::string> lines{row(
         "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"})};
     for (const KindName& kind : kKinds) {
@@ -116,6 +117,8 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
                            std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
                            std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
     }
+    for (const ImportedFile& file : files)
+        lines.push_back("Файл " + file.file + ": НРД " + file.nrd);
     if (!stop)
         return lines;
     if (stop->interrupted) {
@@ -134,14 +137,16 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
     return lines;
 }
 
-void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop) {
+void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop,
+                const std::vector<ImportedFile>& files) {
     if (common::AppLogger == nullptr)
         return;
-    for (const std::string& line : summaryLines(counts, stop))
+    for (const std::string& line : summaryLines(counts, stop, files))
         common::AppLogger->LogEntry(common::oneLine(line));
 }
 
-std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop) {
+std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop,
+                        const std::vector<ImportedFile>& files) {
     std::string json = "{";
     for (const KindName& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
@@ -159,6 +164,13 @@ std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo
                 ", \"lost\": " + lostJson(stop->lost) + "}";
     else
         json += "null";
+    if (!files.empty()) {
+        json += ", \"files\": [";
+        for (std::size_t i = 0; i < files.size(); ++i)
+            json += std::string(i == 0 ? "" : ", ") + "{\"file\": " + quoted(files[i].file) +
+                    ", \"nrd\": " + quoted(files[i].nrd) + "}";
+        json += "]";
+    }
     return json + "}";
 }
 

@@ -22,19 +22,28 @@ struct StopInfo {
     ImportCounts lost;
 };
 
-// A heading, then one line per kind of row that has any count, then where the run
-// stopped, if it did.
+// An e-report the run imported (or began to), and the NRD version it was read under.
+struct ImportedFile {
+    std::string file;
+    std::string nrd;  // "2015"
+};
+
+// A heading, then one line per kind of row that has any count, one line per file naming
+// its NRD version, then where the run stopped, if it did.
 std::vector<std::string> summaryLines(const ImportCounts& counts,
-                                      const std::optional<StopInfo>& stop = std::nullopt);
+                                      const std::optional<StopInfo>& stop = std::nullopt,
+                                      const std::vector<ImportedFile>& files = {});
 
 // The same lines in the log, one entry each.
-void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop);
+void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop,
+                const std::vector<ImportedFile>& files = {});
 
 // {"doctors": {"written": 0, "existing": 1, "skipped": {"unknown_code": 0, "not_found": 0,
 // "left_out": 0}, "failed": 0}, ..., "stopped": {"file": ..., "sheet": ..., "reason": ...,
 // "lost": {"examinations": 18, ...}} or null}: every kind, in a fixed order; the reason
 // of an interrupted run is "interrupted", and "lost" names the kinds a failed commit
-// lost rows of.
-std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop);
+// lost rows of. Given files, "files": [{"file": ..., "nrd": "2015"}, ...] follows.
+std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop,
+                        const std::vector<ImportedFile>& files = {});
 
 }  // namespace kalvex::engine

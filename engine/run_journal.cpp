@@ -12,7 +12,7 @@ namespace {
 // The journal's tables as schema/05_journal.sql has them.
 constexpr std::string_view kJournalDdl[] = {
     "CREATE TABLE KALVEX_RUN (ID INTEGER NOT NULL PRIMARY KEY, STARTED TIMESTAMP NOT NULL, "
-    "FINISHED TIMESTAMP, STATE VARCHAR(20) NOT NULL, NRD VARCHAR(10), EDITION INTEGER, "
+    "FINISHED TIMESTAMP, STATE VARCHAR(20) NOT NULL, NRD VARCHAR(60), EDITION INTEGER, "
     "FILES VARCHAR(8000), DOCTORS VARCHAR(1000), ROWS_WRITTEN INTEGER, GENERATORS_START "
     "VARCHAR(8000), GENERATORS_END VARCHAR(8000), UNDONE_AT TIMESTAMP)",
     "CREATE TABLE KALVEX_RUN_ROWS (ID INTEGER NOT NULL PRIMARY KEY, RUN_ID INTEGER NOT NULL, "
@@ -97,7 +97,7 @@ void beginJournal(db::Tdm& dm, RunLedger& ledger, const JournalRun& run) {
         "GENERATORS_START) VALUES (GEN_ID(GEN_KALVEX_RUN, 1), :STARTED, 'stopped', :NRD, "
         ":EDITION, :FILES, :DOCTORS, :GENERATORS) RETURNING ID",
         {{"STARTED", common::now()},
-         {"NRD", run.nrd},
+         {"NRD", run.nrd.substr(0, 60)},
          {"EDITION", std::int64_t{run.edition}},
          {"FILES", files.substr(0, 8000)},
          {"DOCTORS", run.doctors.substr(0, 1000)},

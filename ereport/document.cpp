@@ -29,6 +29,10 @@ Element Document::root() {
     return Element(created);
 }
 
+Element Document::existingRoot() const {
+    return Element(xmlDocGetRootElement(doc_));
+}
+
 void requirePracticeRoot(const Element& root) {
     if (root.name() != "Practice" || root.node()->ns != nullptr)
         throw Error("The root element \"" + root.name() + "\" is not \"Practice\"");

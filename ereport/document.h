@@ -24,6 +24,8 @@ class Document {
 
     // The root element, created as "Practice" when the document has none.
     Element root();
+    // The root element, or an absent one; creates nothing.
+    Element existingRoot() const;
 
   private:
     _xmlDoc* doc_;

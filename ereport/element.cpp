@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "common/error.h"
-#include "common/numbers.h"
+#include "ereport/value_conversions.h"
 
 namespace kalvex::ereport {
 namespace {
@@ -28,50 +28,6 @@ xmlNode* firstNamed(xmlNode* parent, std::string_view name) {
     return nullptr;
 }
 
-[[noreturn]] void conversionFailure(const std::optional<std::string>& value, const char* target) {
-    throw Error(std::string("Could not convert variant of type (") + (value ? "String" : "Null") +
-                ") into type (" + target + ")");
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
-    if (text.size() != lowerWord.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lowerWord[i])
-            return false;
-    }
-    return true;
-}
-
-std::string strictText(const std::optional<std::string>& value) {
-    if (!value)
-        conversionFailure(value, "OleStr");
-    return *value;
-}
-
-std::int32_t toInteger(const std::optional<std::string>& value) {
-    if (!value)
-        conversionFailure(value, "Integer");
-    const auto number = common::parseInteger(*value);
-    if (!number)
-        conversionFailure(value, "Integer");
-    return *number;
-}
-
-bool toBoolean(const std::optional<std::string>& value) {
-    if (!value)
-        conversionFailure(value, "Boolean");
-    if (equalsIgnoringCase(*value, "true"))
-        return true;
-    if (equalsIgnoringCase(*value, "false"))
-        return false;
-    const auto number = common::parseInteger(*value);
-    if (!number)
-        conversionFailure(value, "Boolean");
-    return *number != 0;
-}
-
 }  // namespace
 
 std::string Element::name() const {
@@ -80,6 +36,13 @@ std::string Element::name() const {
 
 Element Element::findChild(std::string_view name) const {
     return Element(node_ == nullptr ? nullptr : firstNamed(node_, name));
+}
+
+std::vector<Element> Element::findChildren(std::string_view name) const {
+    std::vector<Element> found;
+    for (xmlNode* node : childrenNamed(name))
+        found.emplace_back(node);
+    return found;
 }
 
 Element Element::child(std::string_view name) const {
@@ -116,11 +79,11 @@ std::string Element::readText(std::string_view name) const {
 }
 
 std::string Element::readStrictText(std::string_view name) const {
-    return strictText(child(name).value());
+    return strictTextValue(child(name).value());
 }
 
 std::int32_t Element::readInteger(std::string_view name) const {
-    return toInteger(child(name).value());
+    return integerValue(child(name).value());
 }
 
 std::uint16_t Element::readWord(std::string_view name) const {
@@ -128,7 +91,7 @@ std::uint16_t Element::readWord(std::string_view name) const {
 }
 
 bool Element::readBoolean(std::string_view name) const {
-    return toBoolean(child(name).value());
+    return booleanValue(child(name).value());
 }
 
 TextList Element::readTextList(std::string_view name) const {
@@ -153,7 +116,7 @@ std::vector<xmlNode*> Element::childrenNamed(std::string_view name) const {
 }
 
 std::string TextList::get_item(int index) const {
-    return strictText(Element(items_.at(static_cast<std::size_t>(index))).value());
+    return strictTextValue(Element(items_.at(static_cast<std::size_t>(index))).value());
 }
 
 }  // namespace kalvex::ereport

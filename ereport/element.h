@@ -26,6 +26,8 @@ class Element {
 
     // The first child element called `name`, or an absent view; creates nothing.
     Element findChild(std::string_view name) const;
+    // Every child element called `name`, in document order; creates nothing.
+    std::vector<Element> findChildren(std::string_view name) const;
     // The first child element called `name`, created empty as the last child when
     // there is none, so that later look-ups (findChild included) see it.
     Element child(std::string_view name) const;

@@ -66,6 +66,10 @@ class XmlReport {
                 return i;
         return std::nullopt;
     }
+    // The name of NRD index `nrdIndex` ("2015").
+    static std::string versionName(int nrdIndex) {
+        return std::string(kVersionNames.at(static_cast<std::size_t>(nrdIndex)));
+    }
 
     // Loads `fileName` and binds it for NRD `nrdIndex`. Returns the XML doctor list;
     // for index 0 the file is only parsed and the list is empty. A parse error throws
@@ -74,6 +78,10 @@ class XmlReport {
     // `betweenBlocks` runs while the file loads (see between_blocks.h).
     std::vector<XmlDoctorItem> XMLLoadFile(int nrdIndex, const std::string& fileName,
                                            const BetweenBlocks& betweenBlocks = {});
+
+    // The root element of the file loaded last, whatever version it was bound for;
+    // absent before the first load. Reading it through this view creates nothing.
+    Element loadedRoot() const { return document_ ? document_->existingRoot() : Element(); }
 
     const nrd2005::TXMLPractice& Practice2005() const { return bound<1>().practice; }
     const nrd2005::TXMLDoctorList& Doctors2005() const { return bound<1>().doctor; }

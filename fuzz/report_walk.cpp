@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "ereport/doctor_list.h"
+#include "ereport/version_check.h"
+#include "ereport/version_fit_text.h"
 #include "ereport/xml_report.h"
 #include "fuzz/model_walk.h"
 
@@ -22,6 +24,18 @@ void pickDoctors(const std::vector<ereport::XmlDoctorItem>& doctors) {
         } catch (const Error&) {
             // An empty list: the wizard says the e-report lists no doctor.
         }
+    }
+}
+
+// The version check against every version and none, with what the user would read. It
+// answers any document without failing, and reads it before the models add to it.
+void checkVersions(const ereport::Element& root) {
+    for (int chosen = ereport::kNoVersionChosen; chosen < XmlReport::kVersionCount; ++chosen) {
+        const ereport::VersionFit fit = ereport::checkVersion(root, chosen);
+        if (chosen != ereport::kNoVersionChosen && !fit.fits())
+            ereport::misfitText(fit);
+        if (!fit.clear)
+            ereport::noClearVersionText(fit);
     }
 }
 
@@ -54,6 +68,7 @@ void walkReport(const std::string& fileName) {
         // The file does not parse, so every version refuses it the same way.
         return;
     }
+    checkVersions(report.loadedRoot());
     walkVersions(report, fileName, std::make_index_sequence<std::tuple_size_v<XmlReport::Roots>>());
 }
 

@@ -6,7 +6,7 @@ CREATE TABLE KALVEX_RUN (
   STARTED           TIMESTAMP NOT NULL,
   FINISHED          TIMESTAMP,
   STATE             VARCHAR(20) NOT NULL,
-  NRD               VARCHAR(10),
+  NRD               VARCHAR(60),
   EDITION           INTEGER,
   FILES             VARCHAR(8000),
   DOCTORS           VARCHAR(1000),

@@ -288,6 +288,7 @@ class WizardKeysTest : public QObject {
             }
             db::GDBCloseDatabase(dm);
         }
+        kalvex::testing::dateWithin(2018, report);
         kalvex::testing::writeBytes(dir_->file("r.xml"), kalvex::testing::reportXml(report));
         start();
         toFilePage(true);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -177,6 +178,25 @@ class WizardMessagesTest : public QObject {
                  (QStringList{"XML Files (*.xml)", "GDB Files (*.gdb)", "FDB Files (*.fdb)",
                               "Бази на Salvix (*.gdb *.fdb)", "Всички файлове (*)"}));
         QCOMPARE(shown.selectedFilter, QString("Бази на Salvix (*.gdb *.fdb)"));
+    }
+
+    // The box about an e-report of another NRD version: Enter answers No.
+    void enterAnswersNoWhereGoingOnIsRisky() {
+        app::QtDialogs dialogs;
+        QTimer poll;
+        poll.setInterval(10);
+        bool noWasDefault = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            poll.stop();
+            noWasDefault = box->defaultButton() == box->button(QMessageBox::No);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        poll.start();
+        QVERIFY(!dialogs.questionNoByDefault(nullptr, "Версия на НРД", "Да се импортира ли?"));
+        QVERIFY(noWasDefault);
     }
 
     // Texts that Qt itself puts into the boxes and dialogs the wizard opens.

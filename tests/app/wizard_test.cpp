@@ -13,7 +13,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,6 +27,7 @@
 #include "support/database_state.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "support/wizard_fixture.h"
 
@@ -135,7 +135,7 @@ class WizardTest : public kalvex::testing::WizardFixture {
     void fileWithoutDoctorDisablesNext() {
         addDatabaseDoctor("Мария", "Иванова", "Петкова", "111");
         start();
-        writeBytes(dir_->file("r.xml"), report({}));
+        writeBytes(dir_->file("r.xml"), report({}, 2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(dialogs_.said,
                  QStringList{"info: В посоченият XML файл няма данни за нито 1 лекар!"});
@@ -174,7 +174,8 @@ class WizardTest : public kalvex::testing::WizardFixture {
         addDatabaseDoctor("Георги", "Георгиев", "Георгиев", "111");
         start();
         writeBytes(dir_->file("r.xml"),
-                   report({{"Анна Колева Колева", "111", 1}, {"Божидар Ников Ников", "222", 3}}));
+                   report({{"Анна Колева Колева", "111", 1}, {"Божидар Ников Ников", "222", 3}},
+                          2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(w().cbxDoctorXML->count(), 2);
         QCOMPARE(w().cbxDoctorGDB->currentIndex(), 0);  // no name matched: the first
@@ -206,7 +207,7 @@ class WizardTest : public kalvex::testing::WizardFixture {
             inFile.push_back({"Лекар " + uin, uin, 1});
         }
         start();
-        writeBytes(dir_->file("r.xml"), report(inFile));
+        writeBytes(dir_->file("r.xml"), report(inFile, 2018));
         toDoctorPage(kNrd2018, dir_->file("r.xml"));
         QCOMPARE(w().pages->currentWidget(), w().tshDoctor);
         QCOMPARE(w().cbxDoctorXML->count(), doctors);

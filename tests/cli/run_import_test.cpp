@@ -181,7 +181,12 @@ TEST_F(RunImport, FolderImportsItsXmlFilesInNameOrderEachWithItsFirstDoctor) {
     // One summary, the files' counts added up.
     EXPECT_NE(result.out.find("\"examinations\": {\"written\": 2,"), std::string::npos)
         << result.out;
-    EXPECT_NE(result.out.find("\"stopped\": null}\n"), std::string::npos) << result.out;
+    // Each file under the version it was imported with.
+    EXPECT_NE(result.out.find("\"stopped\": null, \"files\": [{\"file\": \"" + folder +
+                              "/a.xml\", \"nrd\": \"2022\"}, {\"file\": \"" + folder +
+                              "/b.xml\", \"nrd\": \"2022\"}]}\n"),
+              std::string::npos)
+        << result.out;
     EXPECT_EQ(count("PREGLED WHERE DOCTOR_ID = " + std::to_string(doctor)), 2);
     const std::string text = log();
     const size_t first = text.find("АЛ № 000001");

@@ -144,6 +144,7 @@ TEST(RunImportVersions, EachVersionWritesTheDocumentsOfItsSheetOnce) {
         sheet.extra = testing::sampleDocuments(year);
         testing::ReportInput report;
         report.doctors[0].sheets = {sheet};
+        testing::dateWithin(year, report);
         const std::string file = dir.file("report.xml");
         testing::writeBytes(file, testing::reportXml(report));
         const std::string command = "run --nrd " + std::to_string(year) + " --xml '" + file +

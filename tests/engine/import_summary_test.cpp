@@ -118,5 +118,22 @@ TEST(ImportSummary, JsonHasEveryKindAndTheStop) {
     }
 }
 
+TEST(ImportSummary, NamesEachFileWithItsVersionBeforeTheStop) {
+    const std::vector<ImportedFile> files = {{"a.xml", "2015"}, {"C:\\b \"1\".xml", "2022"}};
+    const StopInfo stop{"C:\\b \"1\".xml", "", "Грешка"};
+    std::vector<std::string> lines = summaryLines(ImportCounts{}, stop, files);
+    lines.erase(lines.begin());
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"Файл a.xml: НРД 2015", "Файл C:\\b \"1\".xml: НРД 2022",
+                                        "Импортът спря при файл C:\\b \"1\".xml: Грешка"}));
+    const std::string json = summaryJson(ImportCounts{}, std::nullopt, files);
+    EXPECT_NE(json.find("\"stopped\": null, \"files\": [{\"file\": \"a.xml\", \"nrd\": \"2015\"}, "
+                        "{\"file\": \"C:\\\\b \\\"1\\\".xml\", \"nrd\": \"2022\"}]}"),
+              std::string::npos)
+        << json;
+    // Without files, the summary is as it always was.
+    EXPECT_EQ(summaryJson(ImportCounts{}, std::nullopt).find("files"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kalvex::engine

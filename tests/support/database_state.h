@@ -17,6 +17,18 @@ struct DatabaseState {
     std::vector<std::pair<std::string, std::int64_t>> rows;  // table, row count
     db::GeneratorValues generators;
     bool operator==(const DatabaseState&) const = default;
+
+    // The practice's own tables and generators: every real run also adds to the journal.
+    DatabaseState withoutJournal() const {
+        DatabaseState practice;
+        for (const auto& row : rows)
+            if (row.first.rfind("KALVEX_", 0) != 0)
+                practice.rows.push_back(row);
+        for (const db::GeneratorValue& g : generators)
+            if (g.name.rfind("GEN_KALVEX_", 0) != 0)
+                practice.generators.push_back(g);
+        return practice;
+    }
 };
 
 inline DatabaseState databaseState(const std::string& database) {

@@ -41,6 +41,22 @@ struct ReportInput {
     std::vector<DoctorInput> doctors{DoctorInput{}};
 };
 
+// Dates `report` and its sheets within the period of NRD `year` (2005 … 2022), keeping
+// their months and days: the defaults fall in NRD 2022's.
+inline void dateWithin(int year, ReportInput& report) {
+    if (year == 2022)
+        return;
+    const auto moved = [year](std::string& date) {
+        if (date.size() > 4)
+            date.replace(0, 4, std::to_string(year));
+    };
+    moved(report.dateFrom);
+    moved(report.dateTo);
+    for (DoctorInput& doctor : report.doctors)
+        for (SheetInput& sheet : doctor.sheets)
+            moved(sheet.dataAl);
+}
+
 inline std::string xmlEscape(const std::string& text) {
     std::string out;
     for (const char c : text) {

@@ -5,11 +5,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // The JSON summary that `kalvex-import run --summary json` prints, read back: per kind
-// of row (its JSON key) what the run counted, and where it stopped. Reads exactly the
-// JSON the summary is made of (objects, strings, integers, null), so that anything
-// else in it shows up as a failure to read.
+// of row (its JSON key) what the run counted, where it stopped, and the NRD version
+// of each file. Reads exactly the JSON the summary is made of (objects, arrays,
+// strings, integers, null), so that anything else in it shows up as a failure to read.
 namespace kalvex::testing {
 
 struct SummaryCounts {
@@ -27,18 +28,26 @@ struct SummaryStop {
     std::string reason;
 };
 
+struct SummaryFile {
+    std::string file;
+    std::string nrd;
+    bool operator==(const SummaryFile&) const = default;
+};
+
 struct RunSummary {
     std::map<std::string, SummaryCounts> kinds;
     std::optional<SummaryStop> stopped;
+    std::vector<SummaryFile> files;
 };
 
 namespace summary_detail {
 
 struct Json {
-    enum class Kind { null, integer, text, object } kind = Kind::null;
+    enum class Kind { null, integer, text, object, array } kind = Kind::null;
     std::int64_t integer = 0;
     std::string text;
     std::map<std::string, Json> members;
+    std::vector<Json> items;
 
     const Json& at(const std::string& key) const {
         if (kind != Kind::object)
@@ -111,6 +120,14 @@ class Reader {
                     fail("\"" + key + "\" twice");
             } while (take(','));
             expect('}');
+        } else if (take('[')) {
+            v.kind = Json::Kind::array;
+            if (take(']'))
+                return v;
+            do
+                v.items.push_back(value());
+            while (take(','));
+            expect(']');
         } else if (at_ < text_.size() && text_[at_] == '"') {
             v.kind = Json::Kind::text;
             v.text = string();
@@ -200,6 +217,13 @@ inline RunSummary parseSummary(const std::string& out) {
             if (value.kind != Json::Kind::null)
                 summary.stopped = SummaryStop{value.string("file"), value.string("sheet"),
                                               value.string("reason")};
+            continue;
+        }
+        if (key == "files") {
+            if (value.kind != Json::Kind::array)
+                throw std::runtime_error("\"files\" is no array");
+            for (const Json& file : value.items)
+                summary.files.push_back({file.string("file"), file.string("nrd")});
             continue;
         }
         const Json& skipped = value.at("skipped");

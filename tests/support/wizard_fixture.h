@@ -22,6 +22,7 @@
 #include "db/tdm.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 // The wizard walked as a user would, against a real practice database and e-report
@@ -29,57 +30,6 @@
 // share. A test class derives from WizardFixture and calls setUpWizard() and
 // tearDownWizard() from its init() and cleanup() slots.
 namespace kalvex::testing {
-
-// Answers every dialog from the script and keeps what the wizard said.
-class ScriptedDialogs final : public app::Dialogs {
-  public:
-    bool acceptDisclaimer = true;
-    QStringList said;  // "info: …" / "error: …"
-
-    bool confirm(QWidget*, const std::string&) override { return acceptDisclaimer; }
-    void information(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("info: " + text));
-    }
-    void error(QWidget*, const std::string& text) override {
-        said.push_back(QString::fromStdString("error: " + text));
-    }
-    // Answers of the questions (No when run out) and inputs (Cancel when run out),
-    // and what they were asked.
-    std::deque<bool> answers;
-    std::deque<std::optional<std::string>> inputs;
-    QStringList questions, prompts;
-    bool question(QWidget*, const std::string&, const std::string& text) override {
-        questions.push_back(QString::fromStdString(text));
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> input(QWidget*, const std::string& caption,
-                                     const std::string& prompt, const std::string&) override {
-        prompts.push_back(QString::fromStdString(caption + "|" + prompt));
-        if (inputs.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = inputs.front();
-        inputs.pop_front();
-        return answer;
-    }
-    // The next answer of the file and folder dialogs, and what the wizard asked them.
-    std::optional<std::string> chosen;
-    QStringList asked;
-    std::optional<std::string> openFile(QWidget*, const std::string& title,
-                                        const std::string& startFolder,
-                                        const std::string& selectedFilter) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder + "|" + selectedFilter));
-        return chosen;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const std::string& title,
-                                            const std::string& startFolder) override {
-        asked.push_back(QString::fromStdString(title + "|" + startFolder));
-        return chosen;
-    }
-};
 
 struct Doctor {
     std::string fullName;
@@ -89,7 +39,7 @@ struct Doctor {
 
 // An e-report with these doctors (NRD 2022 takes exactly one), each with sheets that
 // the import takes: numbered from 1, each of a patient of its own.
-inline std::string report(const std::vector<Doctor>& doctors) {
+inline std::string report(const std::vector<Doctor>& doctors, int year = 2022) {
     const char* const patients[] = {"7501020018", "8001010005", "6101010013"};
     ReportInput input;
     input.doctors.clear();
@@ -105,6 +55,7 @@ inline std::string report(const std::vector<Doctor>& doctors) {
         }
         input.doctors.push_back(doctor);
     }
+    dateWithin(year, input);
     return reportXml(input);
 }
 
