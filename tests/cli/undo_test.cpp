@@ -143,6 +143,10 @@ TEST_F(Undo, ARunTakenBackLeavesEveryTableAsBefore) {
         EXPECT_EQ(tableContents(fresh.path()), before);
         EXPECT_NE(runImport("runs --db '" + fresh.path() + "' --json").out.find("\"state\": \"undone\""),
                   std::string::npos);
+        const ProgramRun again =
+            runImport("undo --db '" + fresh.path() + "' 1 --log '" + dir.file("k.log") + "'");
+        EXPECT_EQ(again.exitCode, 2);
+        EXPECT_NE(again.err.find("вече е отменен"), std::string::npos) << again.err;
     }
 }
 
