@@ -35,8 +35,10 @@ const std::string& RowFingerprints::expression(db::Tdm& dm, const std::string& t
         const std::string name = std::get<std::string>(columns.column(0));
         // The column's name goes into its hash, so that two columns swapping their
         // values still change the row's fingerprint.
-        hashes.push_back("HASH('" + name + "=' || COALESCE(CAST(" + quoted(name) +
-                         " AS VARCHAR(32000)), '~'))");
+        // Concatenation renders every type as text, at the column's own width; a null
+        // column makes it null, and so the name alone with "~" stands for it.
+        hashes.push_back("HASH(COALESCE('" + name + "=' || " + quoted(name) + ", '" + name +
+                         "~'))");
     }
     // A table with no columns is one the database lacks: the insert says so itself.
     if (hashes.empty())
