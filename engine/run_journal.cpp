@@ -32,25 +32,6 @@ std::string generatorsText(db::Tdm& dm) {
     return text;
 }
 
-// A value in a journal line: "-" for null, otherwise "=" and the text with its tabs,
-// line ends and backslashes escaped.
-std::string valueText(const common::Variant& value) {
-    const auto* text = std::get_if<std::string>(&value);
-    if (text == nullptr)
-        return "-";
-    std::string out = "=";
-    for (const char c : *text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
-    return out;
-}
 
 // "3, 7": the database doctors the run's sheets went to.
 std::string doctorsText(const std::vector<std::int32_t>& doctors) {
@@ -142,14 +123,32 @@ void endJournal(db::Tdm& dm, RunLedger& ledger, bool stopped) {
          {"ID", std::int64_t{ledger.journalRun}}});
 }
 
+std::string journalValueText(const common::Variant& value) {
+    const auto* text = std::get_if<std::string>(&value);
+    if (text == nullptr)
+        return "-";
+    std::string out = "=";
+    for (const char c : *text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string insertLine(const std::string& table, std::int32_t id, std::int64_t fingerprint) {
     return "I\t" + table + "\t" + std::to_string(id) + "\t" + std::to_string(fingerprint);
 }
 
 std::string updateLine(const std::string& table, std::int32_t id, const std::string& column,
                        const common::Variant& before, const common::Variant& after) {
-    return "U\t" + table + "\t" + std::to_string(id) + "\t" + column + "\t" + valueText(before) +
-           "\t" + valueText(after);
+    return "U\t" + table + "\t" + std::to_string(id) + "\t" + column + "\t" +
+           journalValueText(before) + "\t" + journalValueText(after);
 }
 
 }  // namespace kalvex::engine

@@ -35,7 +35,11 @@ void flushJournal(db::Tdm& dm, RunLedger& ledger);
 // it wrote under and the generators as they stand; then the last lines.
 void endJournal(db::Tdm& dm, RunLedger& ledger, bool stopped);
 
-// One journal line, and the text of a column's value in it.
+// A column's value in a journal line: "-" for null, otherwise "=" and the text with its
+// tabs, line ends and backslashes escaped.
+std::string journalValueText(const common::Variant& value);
+
+// One journal line.
 std::string insertLine(const std::string& table, std::int32_t id, std::int64_t fingerprint);
 std::string updateLine(const std::string& table, std::int32_t id, const std::string& column,
                        const common::Variant& before, const common::Variant& after);

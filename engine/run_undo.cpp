@@ -8,6 +8,7 @@
 #include "common/characters.h"
 #include "db/database_error.h"
 #include "engine/row_fingerprint.h"
+#include "engine/run_journal.h"
 
 namespace kalvex::engine {
 namespace {
@@ -88,19 +89,6 @@ std::string unescaped(const std::string& text) {
     return out;
 }
 
-// The journal's text of a value as the database renders it now.
-std::string journalText(const common::Variant& value) {
-    const auto* text = std::get_if<std::string>(&value);
-    if (text == nullptr)
-        return "-";
-    std::string out = "=";
-    for (const char c : *text)
-        out += c == '\\' ? std::string("\\\\") : c == '\t' ? std::string("\\t")
-                                            : c == '\n' ? std::string("\\n")
-                                                        : std::string(1, c);
-    return out;
-}
-
 std::map<std::string, std::int64_t> generatorValues(const common::Variant& text) {
     std::map<std::string, std::int64_t> values;
     const auto* lines = std::get_if<std::string>(&text);
@@ -175,7 +163,7 @@ class Undo {
     // Latest change first, each only where the column still holds the run's value.
     void restoreColumns() {
         for (auto u = updated_.rbegin(); u != updated_.rend(); ++u) {
-            const std::string now = journalText(dm_.SqlToValue(
+            const std::string now = journalValueText(dm_.SqlToValue(
                 "SELECT CAST(" + u->column + " AS VARCHAR(1000)) FROM " + u->table +
                     " WHERE ID = :ID",
                 {{"ID", std::int64_t{u->id}}}));
