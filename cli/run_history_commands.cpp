@@ -127,8 +127,8 @@ int undoImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return kRefused;
     } catch (const Error& e) {
         // A fault of the database stops the undo, which is rolled back whole.
-        const std::string failure = db::failureText(e);
-        logger.LogEntry("Отмяната спря и нищо не е променено: " + common::oneLine(failure));
+        const std::string failure = "Отмяната спря и нищо не е променено: " + db::failureText(e);
+        logger.LogEntry(common::oneLine(failure));
         err << failure << '\n';
         return kKept;
     }

@@ -3,11 +3,8 @@
 #include <variant>
 
 namespace kalvex::db {
-namespace {
 
-// A generator's name in the statement text: an identifier can be no bound parameter.
-// The names come from the system table, never from the user.
-std::string quotedName(const std::string& name) {
+std::string quotedIdentifier(const std::string& name) {
     std::string quoted = "\"";
     for (const char c : name) {
         quoted += c;
@@ -16,8 +13,6 @@ std::string quotedName(const std::string& name) {
     }
     return quoted + '"';
 }
-
-}  // namespace
 
 GeneratorValues takeGenerators(Tdm& dm) {
     GeneratorValues generators;
@@ -28,7 +23,7 @@ GeneratorValues takeGenerators(Tdm& dm) {
         generators.push_back({std::get<std::string>(names.column(0)), 0});
     for (GeneratorValue& g : generators)
         g.value = std::get<std::int64_t>(
-            dm.SqlToValue("SELECT GEN_ID(" + quotedName(g.name) + ", 0) FROM RDB$DATABASE"));
+            dm.SqlToValue("SELECT GEN_ID(" + quotedIdentifier(g.name) + ", 0) FROM RDB$DATABASE"));
     return generators;
 }
 
@@ -37,7 +32,7 @@ void rollbackRun(Tdm& dm, const GeneratorValues& generators) {
         dm.traMain.rollback();
     // SET GENERATOR takes no parameter; the value is the database's own number.
     for (const GeneratorValue& g : generators)
-        dm.SqlToValue("SET GENERATOR " + quotedName(g.name) + " TO " + std::to_string(g.value));
+        dm.SqlToValue("SET GENERATOR " + quotedIdentifier(g.name) + " TO " + std::to_string(g.value));
     if (dm.traMain.isActive())
         dm.traMain.commit();
     dm.dbMain.close();

@@ -18,6 +18,11 @@ struct GeneratorValue {
 };
 using GeneratorValues = std::vector<GeneratorValue>;
 
+// A name (a generator's, a column's) in statement text, where no parameter can stand:
+// between double quotes, its own quotes doubled. The names come from the system tables,
+// never from the user.
+std::string quotedIdentifier(const std::string& name);
+
 // The current value of every generator of the database (the system's own left out).
 GeneratorValues takeGenerators(Tdm& dm);
 

@@ -1,11 +1,11 @@
 #include "engine/import_summary.h"
 
-#include <cstdio>
 #include <iterator>
 #include <string_view>
 
 #include "common/characters.h"
 #include "common/logger.h"
+#include "engine/json_text.h"
 
 namespace kalvex::engine {
 namespace {
@@ -51,38 +51,6 @@ std::string row(std::string_view caption, const std::vector<std::string>& cells)
     return line;
 }
 
-std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
-
 // "Прегледи 18, Пациенти 5": the kinds of which a failed commit lost rows.
 std::string lostText(const ImportCounts& lost) {
     std::string text;
@@ -97,7 +65,7 @@ std::string lostJson(const ImportCounts& lost) {
     std::string json;
     for (const KindName& kind : kKinds)
         if (const int n = lost[kind.kind].written; n > 0)
-            json += (json.empty() ? "" : ", ") + quoted(kind.key) + ": " + std::to_string(n);
+            json += (json.empty() ? "" : ", ") + jsonQuoted(kind.key) + ": " + std::to_string(n);
     return "{" + json + "}";
 }
 
@@ -150,7 +118,7 @@ std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo
     std::string json = "{";
     for (const KindName& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
-        json += quoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
+        json += jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
                 ", \"existing\": " + std::to_string(c.existing) +
                 ", \"skipped\": {\"unknown_code\": " + std::to_string(c.skippedUnknownCode) +
                 ", \"not_found\": " + std::to_string(c.skippedNotFound) +
@@ -159,16 +127,16 @@ std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo
     }
     json += "\"stopped\": ";
     if (stop)
-        json += "{\"file\": " + quoted(stop->file) + ", \"sheet\": " + quoted(stop->sheet) +
-                ", \"reason\": " + quoted(stop->interrupted ? "interrupted" : stop->reason) +
+        json += "{\"file\": " + jsonQuoted(stop->file) + ", \"sheet\": " + jsonQuoted(stop->sheet) +
+                ", \"reason\": " + jsonQuoted(stop->interrupted ? "interrupted" : stop->reason) +
                 ", \"lost\": " + lostJson(stop->lost) + "}";
     else
         json += "null";
     if (!files.empty()) {
         json += ", \"files\": [";
         for (std::size_t i = 0; i < files.size(); ++i)
-            json += std::string(i == 0 ? "" : ", ") + "{\"file\": " + quoted(files[i].file) +
-                    ", \"nrd\": " + quoted(files[i].nrd) + "}";
+            json += std::string(i == 0 ? "" : ", ") + "{\"file\": " + jsonQuoted(files[i].file) +
+                    ", \"nrd\": " + jsonQuoted(files[i].nrd) + "}";
         json += "]";
     }
     return json + "}";

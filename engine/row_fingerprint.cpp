@@ -2,21 +2,12 @@
 
 #include <vector>
 
+#include "db/dry_run.h"
 
 namespace kalvex::engine {
 namespace {
 
 constexpr int kBlob = 261;  // RDB$FIELD_TYPE of a blob
-
-std::string quoted(const std::string& name) {
-    std::string out = "\"";
-    for (const char c : name) {
-        out += c;
-        if (c == '"')
-            out += '"';
-    }
-    return out + '"';
-}
 
 }  // namespace
 
@@ -37,7 +28,7 @@ const std::string& RowFingerprints::expression(db::Tdm& dm, const std::string& t
         // values still change the row's fingerprint.
         // Concatenation renders every type as text, at the column's own width; a null
         // column makes it null, and so the name alone with "~" stands for it.
-        hashes.push_back("HASH(COALESCE('" + name + "=' || " + quoted(name) + ", '" + name +
+        hashes.push_back("HASH(COALESCE('" + name + "=' || " + db::quotedIdentifier(name) + ", '" + name +
                          "~'))");
     }
     // A table with no columns is one the database lacks: the insert says so itself.

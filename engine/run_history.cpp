@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "common/formats.h"
+#include "engine/json_text.h"
 
 namespace kalvex::engine {
 namespace {
@@ -15,16 +16,6 @@ std::string moment(const common::Variant& value) {
 std::string text(const common::Variant& value) {
     const auto* t = std::get_if<std::string>(&value);
     return t == nullptr ? std::string() : *t;
-}
-
-std::string quoted(const std::string& value) {
-    std::string out = "\"";
-    for (const char c : value) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c == '\n' ? ' ' : c;
-    }
-    return out + "\"";
 }
 
 }  // namespace
@@ -76,12 +67,12 @@ std::string runsJson(const std::vector<RunRecord>& runs) {
         const RunRecord& run = runs[i];
         std::string files;
         for (const std::string& file : run.files)
-            files += (files.empty() ? "" : ", ") + quoted(file);
+            files += (files.empty() ? "" : ", ") + jsonQuoted(file);
         json += std::string(i == 0 ? "" : ", ") + "{\"id\": " + std::to_string(run.id) +
-                ", \"started\": " + quoted(run.started) + ", \"finished\": " +
-                (run.finished.empty() ? "null" : quoted(run.finished)) +
-                ", \"state\": " + quoted(run.state) + ", \"nrd\": " + quoted(run.nrd) +
-                ", \"files\": [" + files + "], \"doctors\": " + quoted(run.doctors) +
+                ", \"started\": " + jsonQuoted(run.started) + ", \"finished\": " +
+                (run.finished.empty() ? "null" : jsonQuoted(run.finished)) +
+                ", \"state\": " + jsonQuoted(run.state) + ", \"nrd\": " + jsonQuoted(run.nrd) +
+                ", \"files\": [" + files + "], \"doctors\": " + jsonQuoted(run.doctors) +
                 ", \"rows\": " + std::to_string(run.rows) + "}";
     }
     return json + "]";

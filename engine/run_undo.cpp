@@ -7,7 +7,9 @@
 
 #include "common/characters.h"
 #include "db/database_error.h"
+#include "db/dry_run.h"
 #include "engine/row_fingerprint.h"
+#include "engine/json_text.h"
 #include "engine/run_journal.h"
 
 namespace kalvex::engine {
@@ -129,7 +131,7 @@ class Undo {
                 before->second == end)
                 continue;
             const auto now = std::get<std::int64_t>(dm_.SqlToValue(
-                "SELECT GEN_ID(\"" + generator + "\", 0) FROM RDB$DATABASE"));
+                "SELECT GEN_ID(" + db::quotedIdentifier(generator) + ", 0) FROM RDB$DATABASE"));
             if (now > end)
                 moved += "\n" + generator + ": " + std::to_string(end) + " в края на импорта, " +
                          std::to_string(now) + " сега";
@@ -349,28 +351,19 @@ std::vector<std::string> undoLines(const UndoOutcome& outcome) {
 }
 
 std::string undoJson(const UndoOutcome& outcome) {
-    const auto quoted = [](const std::string& text) {
-        std::string out = "\"";
-        for (const char c : text) {
-            if (c == '"' || c == '\\')
-                out += '\\';
-            out += c == '\n' ? ' ' : c;
-        }
-        return out + "\"";
-    };
     std::string json = "{\"run\": " + std::to_string(outcome.run) +
-                       ", \"state\": " + quoted(outcome.state) +
+                       ", \"state\": " + jsonQuoted(outcome.state) +
                        ", \"dry_run\": " + (outcome.dryRun ? "true" : "false") + ", \"deleted\": {";
     bool first = true;
     for (const auto& [table, n] : outcome.deleted) {
-        json += (first ? "" : ", ") + quoted(table) + ": " + std::to_string(n);
+        json += (first ? "" : ", ") + jsonQuoted(table) + ": " + std::to_string(n);
         first = false;
     }
     json += "}, \"kept\": [";
     first = true;
     for (const KeptRow& row : outcome.kept) {
-        json += std::string(first ? "" : ", ") + "{\"table\": " + quoted(row.table) +
-                ", \"id\": " + std::to_string(row.id) + ", \"reason\": " + quoted(row.reason) + "}";
+        json += std::string(first ? "" : ", ") + "{\"table\": " + jsonQuoted(row.table) +
+                ", \"id\": " + std::to_string(row.id) + ", \"reason\": " + jsonQuoted(row.reason) + "}";
         first = false;
     }
     return json + "], \"restored\": " + std::to_string(outcome.restored) +
