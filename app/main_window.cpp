@@ -98,6 +98,8 @@ void TfrmMain::connectHandlers() {
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     // Dropping the prepared statements talks to the database, which can fail.
     connect(cbNRD, &QComboBox::activated, this, [this] { guarded([this] { cbNRDChange(); }); });
+    connect(ckbAllDoctors, &QCheckBox::clicked, this,
+            [this](bool checked) { guarded([this, checked] { ckbAllDoctorsClick(checked); }); });
     connect(cbxDoctorXML, &QComboBox::activated, this,
             [this](int index) { cbxDoctorXMLChange(index); });
     connect(ckbVerbose, &QCheckBox::clicked, this,

@@ -20,6 +20,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -67,6 +68,9 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     QComboBox *cbSalvixType = nullptr, *cbNRD = nullptr;
     QComboBox *cbxDoctorXML = nullptr, *cbxDoctorGDB = nullptr;
     QCheckBox* cbImportDoctorIfNotExists = nullptr;
+    // Every XML doctor under the database doctor of his UIN, each shown beside his.
+    QCheckBox* ckbAllDoctors = nullptr;
+    QListWidget* lstDoctorMapping = nullptr;
     CopyAnimation* aniProgress = nullptr;
     QLabel *lblCurrentAction = nullptr, *lblProgress = nullptr, *lblFileNo = nullptr;
     QProgressBar* ProgressBar = nullptr;
@@ -139,6 +143,12 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     // `shownName` names the file in the question, where the user did not just pick it.
     std::optional<int> askVersion(const ereport::VersionFit& fit, const std::string& shownName);
     void preselectDatabaseDoctorByName();
+    // The doctor page's choice of every XML doctor: offered for a file of several
+    // doctors and for a folder, off each time the page is reached from the file page.
+    void offerAllDoctors();
+    void ckbAllDoctorsClick(bool checked);
+    // Whether the run imports every XML doctor of its files.
+    bool allDoctors() const;
     // The first XML file of the chosen folder, or an error the user can act on.
     std::string firstFolderFile() const;
     int XMLGetDoctorID() const;

@@ -76,6 +76,7 @@ void TfrmMain::leaveFilePage() {
     fillDoctorList(cbxDoctorGDB, GDB_UINS, &db::GdbDoctor::id);
     cbImportDoctorIfNotExists->setVisible(true);
     preselectDatabaseDoctorByName();
+    offerAllDoctors();
 
     SaveOptionsToFile(dm_.OptionsFileName(), currentOptions());
     showPage(tshDoctor);

@@ -69,14 +69,15 @@ void TfrmMain::Start() {
                                 false, {}};
     }
     endTransaction(stop);
-    engine::logSummary(runLedger_.counts(), stop, runFiles_);
+    const std::vector<engine::DoctorShare> doctors = runLedger_.doctorShares();
+    engine::logSummary(runLedger_.counts(), stop, runFiles_, doctors);
     // Told in the error box; the wizard stays on its progress page.
     if (stop)
         throw Error(stop->reason);
     // Set as a whole, the table opens at its top with the column heads in view.
     QStringList summary;
     for (const std::string& line :
-         engine::summaryLines(runLedger_.counts(), std::nullopt, runFiles_))
+         engine::summaryLines(runLedger_.counts(), std::nullopt, runFiles_, doctors))
         summary.push_back(q(line));
     mmoSummary->setPlainText(summary.join('\n'));
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
@@ -109,7 +110,8 @@ engine::JournalRun TfrmMain::journalRun() const {
         for (const std::string& name : common::GetFileNames(folder))
             journal.files.push_back(common::joinPath(folder, name));
     }
-    journal.doctors = std::to_string(GDBGetDoctorID());
+    // Until the run ends and names the doctors its sheets went to.
+    journal.doctors = allDoctors() ? "по УИН" : std::to_string(GDBGetDoctorID());
     return journal;
 }
 
@@ -154,6 +156,9 @@ void TfrmMain::runImport(int nrdIndex) {
     settings.xmlDoctorIndex = XMLGetDoctorID();
     settings.databaseDoctorId = GDBGetDoctorID();
     settings.createDoctorIfMissing = cbImportDoctorIfNotExists->isChecked();
+    settings.allDoctors = allDoctors();
+    settings.tellPassedOverDoctors = rbFolder->isChecked() && !settings.allDoctors;
+    settings.reportFile = runFile_;
     settings.dryRun = dm_.dryRun.has_value();
     engine::DoImport(dm_.database, dm_.xml, settings, *this, runLedger_);
 }

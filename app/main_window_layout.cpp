@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -132,6 +133,13 @@ void TfrmMain::buildLayout() {
         // keeps it.
         for (QComboBox* list : {cbxDoctorXML, cbxDoctorGDB})
             list->setStyleSheet("combobox-popup: 0;");
+        ckbAllDoctors = new QCheckBox("Всички лекари от XML файла (по УИН)", tshDoctor);
+        column->addWidget(ckbAllDoctors, 0, Qt::AlignLeft);
+        lstDoctorMapping = new QListWidget(tshDoctor);
+        lstDoctorMapping->setSelectionMode(QAbstractItemView::NoSelection);
+        lstDoctorMapping->setFocusPolicy(Qt::NoFocus);
+        lstDoctorMapping->setVisible(false);
+        column->addWidget(lstDoctorMapping, 1);
         cbImportDoctorIfNotExists =
             new QCheckBox("Импортирай лекаря от XML-а ако не е намерен в база.", tshDoctor);
         column->addWidget(cbImportDoctorIfNotExists, 0, Qt::AlignLeft);

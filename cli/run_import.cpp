@@ -41,7 +41,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kalvex-import run --nrd YEAR|auto (--xml FILE | --folder DIR) --db DATABASE\n"
     "           [--edition gp|s] [--doctor ID] [--xml-doctor POSITION] [--create-doctor]\n"
-    "           [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
+    "           [--all-doctors] [--hired-egn UIN=EGN]... [--log FILE] [--dry-run]\n"
     "           [--summary table|json] [--ignore-version-check]\n";
 
 constexpr int kCompleted = 0;
@@ -57,6 +57,7 @@ struct RunOptions {
     std::optional<std::int32_t> doctorId;
     std::optional<int> xmlDoctor;
     bool createDoctor = false;
+    bool allDoctors = false;
     bool dryRun = false;
     std::map<std::string, std::string> hiredEgns;
     bool jsonSummary = false;
@@ -95,6 +96,10 @@ RunOptions parse(int argc, char** argv) {
         }
         if (option == "--dry-run") {
             options.dryRun = true;
+            continue;
+        }
+        if (option == "--all-doctors") {
+            options.allDoctors = true;
             continue;
         }
         if (option == "--ignore-version-check") {
@@ -138,6 +143,9 @@ RunOptions parse(int argc, char** argv) {
     if ((!options.nrd && !options.nrdAuto) || !options.database ||
         options.xmlFile.has_value() == options.folder.has_value())
         throw UsageError("--nrd, --db and one of --xml and --folder are required");
+    if (options.allDoctors && (options.doctorId || options.xmlDoctor))
+        throw UsageError("--all-doctors takes each doctor's database doctor by his UIN: not "
+                         "with --doctor or --xml-doctor");
     if (options.nrdAuto && options.ignoreVersionCheck)
         throw UsageError("--ignore-version-check needs --nrd YEAR, not --nrd auto");
     return options;
@@ -234,6 +242,8 @@ Preparation prepare(const RunOptions& options, ereport::XmlReport& xml, db::Tdm&
     run.settings.xmlDoctorIndex = xmlDoctors[static_cast<std::size_t>(xmlDoctor)].position;
     run.settings.databaseDoctorId = doctorId;
     run.settings.createDoctorIfMissing = options.createDoctor;
+    run.settings.allDoctors = options.allDoctors;
+    run.settings.tellPassedOverDoctors = options.folder.has_value() && !options.allDoctors;
     run.settings.dryRun = options.dryRun;
     return run;
 }
@@ -249,7 +259,9 @@ engine::JournalRun journalRun(const RunOptions& options, const Preparation& run)
     }
     journal.edition = options.edition;
     journal.files = run.files;
-    journal.doctors = std::to_string(run.settings.databaseDoctorId);
+    // Until the run ends and names the doctors its sheets went to.
+    journal.doctors =
+        options.allDoctors ? "по УИН" : std::to_string(run.settings.databaseDoctorId);
     return journal;
 }
 
@@ -276,8 +288,10 @@ int importFiles(const RunOptions& options, Preparation& run, ereport::XmlReport&
         engine::checkInterruption();
         user.setFile(std::filesystem::path(file).filename().string());
         run.settings.nrdIndex = run.versions[i];
+        run.settings.reportFile = file;
         if (options.folder) {
-            // A folder imports each file's first doctor, as the wizard's folder loop does.
+            // A folder imports each file's first doctor, as the wizard's folder loop does,
+            // unless it imports them all.
             std::vector<ereport::XmlDoctorItem> doctors;
             try {
                 doctors = xml.XMLLoadFile(run.settings.nrdIndex, file);
@@ -326,14 +340,16 @@ int endRun(const RunOptions& options, db::Tdm& dm, const db::GeneratorValues& ge
 // The summary on stdout, for a person or a script, and in the log.
 void report(const Outcome& outcome, bool json, std::ostream& out) {
     const engine::ImportCounts& counts = outcome.ledger.counts();
+    const std::vector<engine::DoctorShare> doctors = outcome.ledger.doctorShares();
     if (json) {
-        out << engine::summaryJson(counts, outcome.stop, outcome.files) << '\n';
+        out << engine::summaryJson(counts, outcome.stop, outcome.files, doctors) << '\n';
     } else {
-        for (const std::string& line : engine::summaryLines(counts, outcome.stop, outcome.files))
+        for (const std::string& line :
+             engine::summaryLines(counts, outcome.stop, outcome.files, doctors))
             out << line << '\n';
     }
     out.flush();
-    engine::logSummary(counts, outcome.stop, outcome.files);
+    engine::logSummary(counts, outcome.stop, outcome.files, doctors);
 }
 
 }  // namespace

@@ -53,9 +53,10 @@ void updateExamKind(std::string& kind, const std::string& examType) {
 
 
 // NRD 2022: the doctor of the e-report's UIN and speciality when asked to look it up,
-// created when the run has no doctor yet.
+// created when the run has no doctor yet. A whole-practice run has looked him up by
+// his UIN already.
 void settleDoctor2022(RunContext<Nrd2022>& run) {
-    if (run.settings.createDoctorIfMissing) {
+    if (run.settings.createDoctorIfMissing && !run.settings.allDoctors) {
         const std::int32_t speciality = common::StrToInt(run.CurrentDoctor.SIMPCode());
         run.CurrentDoctorID = doctorByUin(run, run.CurrentDoctor.UIN(), &speciality);
     }

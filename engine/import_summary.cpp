@@ -69,13 +69,10 @@ std::string lostJson(const ImportCounts& lost) {
     return "{" + json + "}";
 }
 
-}  // namespace
-
-std::vector<std::string> summaryLines(const ImportCounts& counts,
-                                      const std::optional<StopInfo>& stop,
-                                      const std::vector<ImportedFile>& files) {
-    std::vector<std::string> lines{row(
-        "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"})};
+// The heading and one line per kind of row that has any count.
+void countLines(const ImportCounts& counts, std::vector<std::string>& lines) {
+    lines.push_back(row(
+        "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"}));
     for (const KindName& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
         if (!c.any())
@@ -85,6 +82,57 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
                            std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
                            std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
     }
+}
+
+// "Лекар Мария Иванова Петрова, УИН 0400000001: в базата лекар с ID 3"
+std::string doctorHeading(const DoctorShare& doctor) {
+    const std::string who = "Лекар " + doctor.name + ", УИН " + doctor.uin + ": ";
+    if (doctor.databaseDoctorId != 0)
+        return who + "в базата лекар с ID " + std::to_string(doctor.databaseDoctorId);
+    return who + "няма в базата, " +
+           std::to_string(doctor.counts[RowKind::examination].skippedNotFound) +
+           " амбулаторни листа не са импортирани";
+}
+
+// Every kind with its counts: "\"doctors\": {...}, ..., " (a separator after each).
+std::string kindsJson(const ImportCounts& counts) {
+    std::string json;
+    for (const KindName& kind : kKinds) {
+        const RowCounts& c = counts[kind.kind];
+        json += jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
+                ", \"existing\": " + std::to_string(c.existing) +
+                ", \"skipped\": {\"unknown_code\": " + std::to_string(c.skippedUnknownCode) +
+                ", \"not_found\": " + std::to_string(c.skippedNotFound) +
+                ", \"left_out\": " + std::to_string(c.skippedLeftOut) +
+                "}, \"failed\": " + std::to_string(c.failed) + "}, ";
+    }
+    return json;
+}
+
+std::string doctorJson(const DoctorShare& doctor) {
+    const std::string id =
+        doctor.databaseDoctorId != 0 ? std::to_string(doctor.databaseDoctorId) : "null";
+    std::string counts = kindsJson(doctor.counts);
+    counts.resize(counts.size() - 2);  // the separator after the last kind
+    return "{\"uin\": " + jsonQuoted(doctor.uin) + ", \"name\": " + jsonQuoted(doctor.name) +
+           ", \"database_doctor_id\": " + id + ", " + counts + "}";
+}
+
+}  // namespace
+
+std::vector<std::string> summaryLines(const ImportCounts& counts,
+                                      const std::optional<StopInfo>& stop,
+                                      const std::vector<ImportedFile>& files,
+                                      const std::vector<DoctorShare>& doctors) {
+    std::vector<std::string> lines;
+    for (const DoctorShare& doctor : doctors) {
+        lines.push_back(doctorHeading(doctor));
+        countLines(doctor.counts, lines);
+        lines.emplace_back();
+    }
+    if (!doctors.empty())
+        lines.emplace_back("Общо за всички лекари:");
+    countLines(counts, lines);
     for (const ImportedFile& file : files)
         lines.push_back("Файл " + file.file + ": НРД " + file.nrd);
     if (!stop)
@@ -106,26 +154,17 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
 }
 
 void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop,
-                const std::vector<ImportedFile>& files) {
+                const std::vector<ImportedFile>& files, const std::vector<DoctorShare>& doctors) {
     if (common::AppLogger == nullptr)
         return;
-    for (const std::string& line : summaryLines(counts, stop, files))
+    for (const std::string& line : summaryLines(counts, stop, files, doctors))
         common::AppLogger->LogEntry(common::oneLine(line));
 }
 
 std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop,
-                        const std::vector<ImportedFile>& files) {
-    std::string json = "{";
-    for (const KindName& kind : kKinds) {
-        const RowCounts& c = counts[kind.kind];
-        json += jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
-                ", \"existing\": " + std::to_string(c.existing) +
-                ", \"skipped\": {\"unknown_code\": " + std::to_string(c.skippedUnknownCode) +
-                ", \"not_found\": " + std::to_string(c.skippedNotFound) +
-                ", \"left_out\": " + std::to_string(c.skippedLeftOut) +
-                "}, \"failed\": " + std::to_string(c.failed) + "}, ";
-    }
-    json += "\"stopped\": ";
+                        const std::vector<ImportedFile>& files,
+                        const std::vector<DoctorShare>& doctors) {
+    std::string json = "{" + kindsJson(counts) + "\"stopped\": ";
     if (stop)
         json += "{\"file\": " + jsonQuoted(stop->file) + ", \"sheet\": " + jsonQuoted(stop->sheet) +
                 ", \"reason\": " + jsonQuoted(stop->interrupted ? "interrupted" : stop->reason) +
@@ -137,6 +176,12 @@ std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo
         for (std::size_t i = 0; i < files.size(); ++i)
             json += std::string(i == 0 ? "" : ", ") + "{\"file\": " + jsonQuoted(files[i].file) +
                     ", \"nrd\": " + jsonQuoted(files[i].nrd) + "}";
+        json += "]";
+    }
+    if (!doctors.empty()) {
+        json += ", \"by_doctor\": [";
+        for (std::size_t i = 0; i < doctors.size(); ++i)
+            json += std::string(i == 0 ? "" : ", ") + doctorJson(doctors[i]);
         json += "]";
     }
     return json + "}";

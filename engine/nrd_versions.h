@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <tuple>
 #include <utility>
 
 #include "ereport/nrd2005.h"
@@ -66,5 +67,20 @@ struct Nrd2022 : NrdVersion<8, 2022, ereport::nrd2022::TXMLPractice> {
     MACRO(Nrd2005)                                                                            \
     MACRO(Nrd2006) MACRO(Nrd2008) MACRO(Nrd2009) MACRO(Nrd2015) MACRO(Nrd2018) MACRO(Nrd2021) \
         MACRO(Nrd2022)
+
+using NrdVersions =
+    std::tuple<Nrd2005, Nrd2006, Nrd2008, Nrd2009, Nrd2015, Nrd2018, Nrd2021, Nrd2022>;
+
+// Calls `f(V{})` with the version of the wizard's list index `nrdIndex`; NRD "2003"
+// (index 0) and any other index match no version, and `f` is not called.
+template <class F>
+void withNrdVersion(int nrdIndex, F&& f) {
+    std::apply(
+        [&](auto... versions) {
+            (void)((nrdIndex == static_cast<int>(decltype(versions)::index) && (f(versions), true)) ||
+                   ...);
+        },
+        NrdVersions{});
+}
 
 }  // namespace kalvex::engine

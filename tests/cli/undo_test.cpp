@@ -93,6 +93,11 @@ TEST_F(Undo, ARunTakenBackLeavesEveryTableAsBefore) {
          "'E'); INSERT INTO PREGLED (ID, PACIENT_ID, DOCTOR_ID, START_DATE, AMB_LISTN) VALUES "
          "(93, 92, 91, DATE '2023-04-03', '500')",
          "--nrd 2022 --edition s --xml '@rehabilitation' --doctor 91", 0},
+        {"a whole practice",
+         "INSERT INTO DOCTOR (ID, UIN, SPECIALITY_ID, FNAME, LNAME) VALUES (94, '0400000001', 1, "
+         "'Мария', 'Петрова'); INSERT INTO DOCTOR (ID, UIN, SPECIALITY_ID, FNAME, LNAME) VALUES "
+         "(95, '0400000002', 1, 'Петър', 'Димов')",
+         "--nrd 2018 --xml '@practice' --all-doctors", 0},
     };
     // The files the cases name.
     SheetInput bad;
@@ -113,10 +118,22 @@ TEST_F(Undo, ARunTakenBackLeavesEveryTableAsBefore) {
         "</SecondaryVisit></SIMPList><Procedure><imeP>рехабилитация</imeP><kodP>93.11</kodP>"
         "<CountP>10</CountP></Procedure>";
     rehabilitation.doctors[0].sheets = {visit};
+    ReportInput practice;
+    practice.doctors.resize(2);
+    practice.doctors[1].uin = "0400000002";
+    for (int i = 0; i < 4; ++i) {
+        SheetInput sheet;
+        sheet.noAl = std::to_string(300001 + i);
+        sheet.egn = i % 2 == 0 ? "7501020018" : "8001010005";
+        sheet.extra = sampleDocuments(2018);
+        practice.doctors[static_cast<std::size_t>(i % 2)].sheets.push_back(sheet);
+    }
+    dateWithin(2018, practice);
     const std::map<std::string, std::string> files = {
         {"@stopped", file("stopped.xml", reportXml(stopped))},
         {"@folder", dir.file("folder")},
-        {"@rehabilitation", file("rehabilitation.xml", reportXml(rehabilitation))}};
+        {"@rehabilitation", file("rehabilitation.xml", reportXml(rehabilitation))},
+        {"@practice", file("practice.xml", reportXml(practice))}};
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -129,5 +129,35 @@ TEST(RunLedger, ALostCommitTakesTheCountsSinceTheLastOne) {
     EXPECT_EQ(ledger.lost()[RowKind::examination].written, 2);
 }
 
+// A whole-practice run's doctors keep their parts through a lost commit: the one whose
+// work was committed keeps it, the one after loses his, and the parts add up.
+TEST(RunLedger, DoctorsSharesFollowTheTransaction) {
+    RunLedger ledger;
+    ImportCounts sheet;
+    sheet[RowKind::examination].written = 2;
+    ledger.beginDoctor("111", "Анна");
+    ledger.doctorOfFile(7);
+    ledger.join(sheet);
+    ledger.committed();
+    ledger.beginDoctor("222", "Божидар");
+    ledger.join(sheet);
+    ledger.fail(RowKind::examination);
+    ledger.beginDoctor("111", "Анна");  // his next file goes on in his part
+    ledger.join(sheet);
+    ledger.loseUncommitted();
+
+    const std::vector<DoctorShare> shares = ledger.doctorShares();
+    ASSERT_EQ(shares.size(), 2U);
+    EXPECT_EQ(shares[0].databaseDoctorId, 7);
+    EXPECT_EQ(shares[1].databaseDoctorId, 0);
+    EXPECT_EQ(shares[0].counts[RowKind::examination].written, 2);
+    EXPECT_EQ(shares[0].counts[RowKind::examination].failed, 2);
+    EXPECT_EQ(shares[1].counts[RowKind::examination].failed, 3);
+    EXPECT_EQ(shares[0].counts[RowKind::examination].failed +
+                  shares[1].counts[RowKind::examination].failed,
+              ledger.counts()[RowKind::examination].failed);
+    EXPECT_EQ(ledger.counts()[RowKind::examination].written, 2);
+}
+
 }  // namespace
 }  // namespace kalvex::engine

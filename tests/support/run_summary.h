@@ -34,10 +34,19 @@ struct SummaryFile {
     bool operator==(const SummaryFile&) const = default;
 };
 
+// One e-report doctor's block of a whole-practice run.
+struct SummaryDoctor {
+    std::string uin;
+    std::string name;
+    std::optional<std::int64_t> databaseDoctorId;  // none: the database has no doctor for him
+    std::map<std::string, SummaryCounts> kinds;
+};
+
 struct RunSummary {
     std::map<std::string, SummaryCounts> kinds;
     std::optional<SummaryStop> stopped;
     std::vector<SummaryFile> files;
+    std::vector<SummaryDoctor> doctors;  // "by_doctor"
 };
 
 namespace summary_detail {
@@ -199,6 +208,26 @@ class Reader {
     std::size_t at_ = 0;
 };
 
+inline SummaryCounts countsOf(const Json& value) {
+    const Json& skipped = value.at("skipped");
+    return SummaryCounts{
+        value.number("written"),     value.number("existing"),   skipped.number("unknown_code"),
+        skipped.number("not_found"), skipped.number("left_out"), value.number("failed")};
+}
+
+inline SummaryDoctor doctorOf(const Json& value) {
+    SummaryDoctor doctor{value.string("uin"), value.string("name"), std::nullopt, {}};
+    for (const auto& [key, member] : value.members) {
+        if (key == "database_doctor_id") {
+            if (member.kind != Json::Kind::null)
+                doctor.databaseDoctorId = value.number(key);
+        } else if (key != "uin" && key != "name") {
+            doctor.kinds[key] = countsOf(member);
+        }
+    }
+    return doctor;
+}
+
 }  // namespace summary_detail
 
 // The summary in `out` (the program's stdout: the JSON object on its own line).
@@ -226,10 +255,14 @@ inline RunSummary parseSummary(const std::string& out) {
                 summary.files.push_back({file.string("file"), file.string("nrd")});
             continue;
         }
-        const Json& skipped = value.at("skipped");
-        summary.kinds[key] = SummaryCounts{
-            value.number("written"),     value.number("existing"),   skipped.number("unknown_code"),
-            skipped.number("not_found"), skipped.number("left_out"), value.number("failed")};
+        if (key == "by_doctor") {
+            if (value.kind != Json::Kind::array)
+                throw std::runtime_error("\"by_doctor\" is no array");
+            for (const Json& doctor : value.items)
+                summary.doctors.push_back(summary_detail::doctorOf(doctor));
+            continue;
+        }
+        summary.kinds[key] = summary_detail::countsOf(value);
     }
     if (!json.members.contains("stopped"))
         throw std::runtime_error("no \"stopped\"");
