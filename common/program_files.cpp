@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -58,11 +59,22 @@ void makeFolders(const fs::path& folder) {
     }
 }
 
+// Whether the program's own folder takes its files. Nothing under /usr does, whoever
+// runs the program: that is the packages' tree (root, to whom every folder is writable,
+// must not leave a log in /usr/bin).
+bool keepsFilesBeside(const fs::path& programFolder) {
+    const fs::path folder = programFolder.empty() ? fs::path(".") : programFolder;
+    const fs::path usr = "/usr";
+    const fs::path absolute = fs::absolute(folder).lexically_normal();
+    if (std::mismatch(usr.begin(), usr.end(), absolute.begin(), absolute.end()).first == usr.end())
+        return false;
+    return access(folder.c_str(), W_OK) == 0;
+}
+
 std::string programFile(const std::string& programPath, const char* extension,
                         const BaseFolder& kind, const Environment& environment) {
     const std::string beside = changeFileExt(programPath, extension);
-    const fs::path programFolder = fs::path(programPath).parent_path();
-    if (access(programFolder.empty() ? "." : programFolder.c_str(), W_OK) == 0)
+    if (keepsFilesBeside(fs::path(programPath).parent_path()))
         return beside;
     const std::optional<fs::path> base = baseFolder(kind, environment);
     // Neither a writable program folder nor a home folder: the file stays beside the

@@ -60,7 +60,7 @@ class ReadOnlyFolder {
 
 struct Case {
     const char* name;
-    const char* programFolder;  // "rw" writable, "ro" read-only
+    const char* programFolder;  // "rw" writable, "ro" read-only, or an absolute path
     const char* program;
     // Each variable: unset when null; "@x" is the folder x of the test's own folder.
     const char* home;
@@ -85,6 +85,11 @@ const Case kCases[] = {
      "home/.local/state/kalvex/kalvex.log", "home/.config/kalvex/kalvex.ini"},
     {"read-only folder, folders missing several levels deep", "ro", "kalvex", "@home",
      "@new/state", "@new/config", "new/state/kalvex/kalvex.log", "new/config/kalvex/kalvex.ini"},
+    {"installed under /usr, writable to root or not", "/usr/bin", "kalvex", "@home", "@state",
+     "@config", "state/kalvex/kalvex.log", "config/kalvex/kalvex.ini"},
+    {"installed under /usr, defaults", "/usr/local/bin", "kalvex-import", "@home", nullptr,
+     nullptr, "home/.local/state/kalvex/kalvex-import.log",
+     "home/.config/kalvex/kalvex-import.ini"},
     {"read-only folder, no HOME needed beside the variables", "ro", "kalvex", nullptr, "@state",
      "@config", "state/kalvex/kalvex.log", "config/kalvex/kalvex.ini"},
     {"read-only folder, empty HOME beside the variables", "ro", "kalvex-import", "", "@state",
@@ -96,8 +101,9 @@ class ProgramFiles : public ::testing::TestWithParam<Case> {};
 TEST_P(ProgramFiles, BesideTheProgramOrInTheUserFolders) {
     const Case& c = GetParam();
     TempDir dir;
-    const fs::path folder = dir.path() / c.programFolder;
-    fs::create_directory(folder);
+    const fs::path folder = dir.path() / c.programFolder;  // an absolute one stays itself
+    if (folder.string().starts_with(dir.path().string()))
+        fs::create_directory(folder);
     std::optional<ReadOnlyFolder> readOnly;
     if (std::string(c.programFolder) == "ro") {
         readOnly.emplace(folder);
@@ -125,7 +131,7 @@ TEST_P(ProgramFiles, BesideTheProgramOrInTheUserFolders) {
 
     EXPECT_EQ(log, (dir.path() / c.log).string());
     EXPECT_EQ(options, (dir.path() / c.options).string());
-    for (const fs::path file : {fs::path(log), fs::path(options)}) {
+    for (const fs::path& file : {fs::path(log), fs::path(options)}) {
         EXPECT_TRUE(fs::is_directory(file.parent_path())) << file;
         EXPECT_FALSE(fs::exists(file)) << file << " is only named, not made";
         if (!file.parent_path().string().starts_with(folder.string())) {
