@@ -96,6 +96,11 @@ const Case kCases[] = {
      "@config", "state/kalvex/kalvex-import.log", "config/kalvex/kalvex-import.ini"},
 };
 
+// Names the case in the test's name, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ProgramFiles : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ProgramFiles, BesideTheProgramOrInTheUserFolders) {
