@@ -47,7 +47,7 @@ std::optional<fs::path> baseFolder(const BaseFolder& kind, const Environment& en
     return *home / kind.underHome;
 }
 
-// Makes every missing folder of `folder`, each readable by its user alone as the rules
+// Makes every missing folder of `folder`, each open to its user alone as the rules
 // ask. A folder that cannot be made is not reported here: the file in it then cannot be
 // opened either, and the log and the options file each report that with the file's name.
 void makeFolders(const fs::path& folder) {
@@ -77,8 +77,8 @@ std::string programFile(const std::string& programPath, const char* extension,
     if (keepsFilesBeside(fs::path(programPath).parent_path()))
         return beside;
     const std::optional<fs::path> base = baseFolder(kind, environment);
-    // Neither a writable program folder nor a home folder: the file stays beside the
-    // program, and its first write reports that it cannot be made there.
+    // Neither a program folder that takes files nor a home folder: the file stays
+    // beside the program, and its first write reports that it cannot be made there.
     if (!base)
         return beside;
     const fs::path folder = *base / kFolderName;

@@ -134,7 +134,7 @@ fi
 
 if command -v lintian >/dev/null; then
   echo "lintian:"
-  lintian --info "$deb" | sed 's/^/      /' || true  # its findings are reported, not judged
+  lintian "$deb" 2>&1 | sed 's/^/      /' || true  # its findings are reported, not judged
 else
   echo "skip  lintian: not installed"
 fi
