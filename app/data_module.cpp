@@ -1,14 +1,14 @@
 #include "app/data_module.h"
 
 #include "common/error.h"
-#include "common/program_path.h"
+#include "common/program_files.h"
 #include "db/gdb_mediator.h"
 
 namespace kalvex::app {
 
 DataModule::DataModule(const std::string& programPath)
-    : logger_(std::make_unique<common::TLogger>(common::changeFileExt(programPath, ".log"))),
-      optionsFileName_(common::changeFileExt(programPath, ".ini")) {
+    : logger_(std::make_unique<common::TLogger>(common::logFilePath(programPath))),
+      optionsFileName_(common::optionsFilePath(programPath)) {
     common::AppLogger = logger_.get();
 }
 

@@ -16,7 +16,8 @@ namespace kalvex::app {
 
 class DataModule {
   public:
-    // Creates the log beside `programPath` (its start line) and names the options file.
+    // Creates the log of the program at `programPath` (its start line) and names the
+    // options file, both beside the program or in the user's folders (program_files.h).
     explicit DataModule(const std::string& programPath);
     // The database goes first (an open transaction is committed), the log last.
     ~DataModule();

@@ -10,6 +10,7 @@
 #include "common/formats.h"
 #include "common/logger.h"
 #include "common/numbers.h"
+#include "common/program_files.h"
 #include "common/program_path.h"
 #include "db/database_error.h"
 #include "db/gdb_mediator.h"
@@ -102,7 +103,7 @@ int undoImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
     common::SetGlobalCultureFormats();
     common::TLogger logger(
-        options->logFile.value_or(common::changeFileExt(common::programPath(), ".log")));
+        options->logFile.value_or(common::logFilePath(common::programPath())));
     if (!logger.startFailure().empty())
         err << logger.startFailure() << '\n';
     logger.OnFailure = [&err](const std::string& failure) { err << failure << '\n'; };

@@ -23,6 +23,7 @@
 #include "common/formats.h"
 #include "common/logger.h"
 #include "common/numbers.h"
+#include "common/program_files.h"
 #include "common/program_path.h"
 #include "db/database_error.h"
 #include "db/dry_run.h"
@@ -366,7 +367,7 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
     handleStopSignals();
     const RunLog log(
-        options.logFile.value_or(common::changeFileExt(common::programPath(), ".log")), err);
+        options.logFile.value_or(common::logFilePath(common::programPath())), err);
 
     ereport::XmlReport xml;
     db::Tdm dm;

@@ -16,12 +16,13 @@ packages=(
   libxml2-dev
   libgtest-dev
   fonts-dejavu-core
+  dpkg-dev file  # tools/package.sh: CPack's Debian package with its library dependencies
 )
 
-# The test kind also runs a Firebird server of its own (tests/server); the programs
-# never need one.
+# The test kind also runs a Firebird server of its own (tests/server), which the
+# programs never need, and checks the manual pages and the desktop entry.
 if [[ "$kind" == test ]]; then
-  packages+=(firebird3.0-server)
+  packages+=(firebird3.0-server groff-base desktop-file-utils)
 fi
 
 missing=()
