@@ -22,6 +22,12 @@ struct Param {
 };
 using Params = std::vector<Param>;
 
+// A look-up's value as ReadSqlValue gives it: as text (a number's digits, a date as the
+// program writes it; empty for null), or as a 32-bit integer, which a value out of its
+// range or a date cannot be (an error).
+std::string variantText(const common::Variant& value);
+std::int32_t variantInt32(const common::Variant& value);
+
 // The data module: the program's one connection, its one transaction, the generic
 // statements of the query helpers and the named statements that the importers
 // build on first use. The connection is declared first and the statements last, so
