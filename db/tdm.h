@@ -88,13 +88,17 @@ class Tdm {
     // Runs the select on ibsqlCommand: the columns of its first row, or as many nulls
     // when no row came back. The statement stays open until the next call.
     std::vector<common::Variant> ReadSqlValues(const std::string& sql, const Params& params = {});
+    // The statement kept prepared for a data statement's text, as SqlToValue keeps it.
+    Statement& preparedFor(const std::string& sql) { return statementFor(sql); }
 
   private:
     struct Prepared {
         std::unique_ptr<Statement> statement;
         std::uint64_t lastUse = 0;
     };
-    static constexpr std::size_t kPreparedLimit = 32;
+    // Room for every text of a run of any NRD version and edition (about fifty), so
+    // that none is prepared twice; the limit only bounds texts built per table.
+    static constexpr std::size_t kPreparedLimit = 128;
 
     static void run(Statement& statement, const std::string& sql, const Params& params);
     // The statement that SqlToValue runs `sql` on.
