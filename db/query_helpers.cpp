@@ -10,9 +10,8 @@
 #include "db/tdm.h"
 
 namespace kalvex::db {
-namespace {
 
-std::string toText(const common::Variant& value) {
+std::string variantText(const common::Variant& value) {
     struct Visitor {
         std::string operator()(std::monostate) const { return {}; }
         std::string operator()(std::int64_t v) const { return std::to_string(v); }
@@ -27,8 +26,8 @@ std::string toText(const common::Variant& value) {
     return std::visit(Visitor{}, value);
 }
 
-std::int32_t toInt32(const common::Variant& value) {
-    const auto overflow = [&value] { return Error("Integer overflow: " + toText(value)); };
+std::int32_t variantInt32(const common::Variant& value) {
+    const auto overflow = [&value] { return Error("Integer overflow: " + variantText(value)); };
     std::int64_t number = 0;
     if (const auto* whole = std::get_if<std::int64_t>(&value)) {
         number = *whole;
@@ -50,6 +49,8 @@ std::int32_t toInt32(const common::Variant& value) {
         throw overflow();
     return static_cast<std::int32_t>(number);
 }
+
+namespace {
 
 // Data statements and savepoints, which no schema change in the same run can leave
 // stale: the texts worth keeping prepared.
@@ -119,13 +120,13 @@ common::Variant Tdm::SqlToValue(const std::string& sql, const Params& params) {
 
 bool Tdm::ReadSqlValue(const std::string& sql, std::string& value, const Params& params) {
     const common::Variant result = SqlToValue(sql, params);
-    value = toText(result);
+    value = variantText(result);
     return !common::isNull(result);
 }
 
 bool Tdm::ReadSqlValue(const std::string& sql, std::int32_t& value, const Params& params) {
     const common::Variant result = SqlToValue(sql, params);
-    value = common::isNull(result) ? 0 : toInt32(result);
+    value = common::isNull(result) ? 0 : variantInt32(result);
     return !common::isNull(result);
 }
 

@@ -22,6 +22,12 @@ struct Param {
 };
 using Params = std::vector<Param>;
 
+// A look-up's value as ReadSqlValue gives it: as text (a number's digits, a date as the
+// program writes it; empty for null), or as a 32-bit integer, which a value out of its
+// range or a date cannot be (an error).
+std::string variantText(const common::Variant& value);
+std::int32_t variantInt32(const common::Variant& value);
+
 // The data module: the program's one connection, its one transaction, the generic
 // statements of the query helpers and the named statements that the importers
 // build on first use. The connection is declared first and the statements last, so
@@ -82,13 +88,17 @@ class Tdm {
     // Runs the select on ibsqlCommand: the columns of its first row, or as many nulls
     // when no row came back. The statement stays open until the next call.
     std::vector<common::Variant> ReadSqlValues(const std::string& sql, const Params& params = {});
+    // The statement kept prepared for a data statement's text, as SqlToValue keeps it.
+    Statement& preparedFor(const std::string& sql) { return statementFor(sql); }
 
   private:
     struct Prepared {
         std::unique_ptr<Statement> statement;
         std::uint64_t lastUse = 0;
     };
-    static constexpr std::size_t kPreparedLimit = 32;
+    // Room for every text of a run of any NRD version and edition (about fifty), so
+    // that none is prepared twice; the limit only bounds texts built per table.
+    static constexpr std::size_t kPreparedLimit = 128;
 
     static void run(Statement& statement, const std::string& sql, const Params& params);
     // The statement that SqlToValue runs `sql` on.

@@ -60,7 +60,7 @@ void ImportSingleAnalysis2022(RunState& run, const Sheet& sheet, const ereport::
     const std::string cl22Description = ereport::ReadValue(mdd, "NzisDescriptionCL22");
     for (const std::string& code : codes) {
         std::int32_t analysis = 0;
-        run.dm.ReadSqlValue(
+        run.catalogues.ReadSqlValue(
             "SELECT FIRST(1) ID FROM ANALYSIS WHERE LPAD(PACKAGE,2,'0') || '.' "
             "|| LPAD(CODE,2,'0') = CAST(:CODE AS VARCHAR(1000)) AND "
             "EFFECTIVE='Y'",
@@ -83,7 +83,7 @@ void ImportSingleAnalysis(RunState& run, const Sheet& sheet, const std::string& 
     const std::int32_t package = common::StrToInt(characters(code, 1, 2));
     const std::int32_t number = common::StrToInt(characters(code, 4, 2));
     std::int32_t analysis = 0;
-    run.dm.ReadSqlValue(
+    run.catalogues.ReadSqlValue(
         "SELECT a.ID FROM ANALYSIS a WHERE PACKAGE = :PACKAGE AND CODE = :CODE AND "
         "EFFECTIVE='Y'",
         analysis, {{"PACKAGE", std::int64_t{package}}, {"CODE", std::int64_t{number}}});

@@ -32,7 +32,7 @@ std::int32_t specialityIdByCode(RunState& run, std::string_view code, bool effec
     if (!number)
         return 0;
     std::int32_t id = 0;
-    run.dm.ReadSqlValue(std::string("SELECT FIRST(1) ID FROM SPECIALITY WHERE ") +
+    run.catalogues.ReadSqlValue(std::string("SELECT FIRST(1) ID FROM SPECIALITY WHERE ") +
                             (effectiveOnly ? "EFFECTIVE = 'Y' AND " : "") +
                             sameNumber("CODE", "CODE") + " ORDER BY ID",
                         id, {{"CODE", std::to_string(*number)}});

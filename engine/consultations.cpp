@@ -53,7 +53,7 @@ std::string activityName(RunState& run, const std::string& hospital, const std::
         "SELECT NAME FROM PROCEDURES WHERE HI_SPECIALIZED = 'Y' AND "
         "EFFECTIVE = 'Y' AND IS_HOSPITAL = :HOSPITAL AND " +
         sameText("CODE", "CODE");
-    run.dm.ReadSqlValue(sql, name, {{"HOSPITAL", hospital}, {"CODE", code}});
+    run.catalogues.ReadSqlValue(sql, name, {{"HOSPITAL", hospital}, {"CODE", code}});
     return name;
 }
 

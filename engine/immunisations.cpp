@@ -51,7 +51,7 @@ const InsertStatement& registeredInsert(bool vaccination) {
 // "012" is entry "12"; a code that finds none (an empty one too) is logged and skipped.
 std::optional<std::int32_t> catalogueId(RunState& run, const std::string& code) {
     std::int32_t id = 0;
-    if (!code.empty() && run.dm.ReadSqlValue("SELECT FIRST(1) i.ID FROM IMMUNIZATION i WHERE " +
+    if (!code.empty() && run.catalogues.ReadSqlValue("SELECT FIRST(1) i.ID FROM IMMUNIZATION i WHERE " +
                                                  sameNumber("i.CODE", "CODE") +
                                                  " AND i.EFFECTIVE = 'Y' ORDER BY i.ID",
                                              id, {{"CODE", code}}))

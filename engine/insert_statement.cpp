@@ -28,14 +28,20 @@ std::int32_t executeInsert(RunState& run, db::Statement& statement, const Insert
     // The text follows the row's shape: a run for another database edition after the
     // first gets its own columns instead of the first run's.
     const std::string& sql = run.fingerprints.returning(run.dm, insert.table, insert.sql);
-    if (statement.sql() != sql)
+    // A kind whose rows come in two shapes (an immunisation with or without the
+    // vaccination mark) would prepare its statement again at every change of shape: the
+    // named statement keeps the first, any other gets one of its own.
+    if (statement.sql().empty())
         statement.setSql(sql);
-    values.writeTo(statement, insert.params);
-    statement.execute();
-    if (!statement.fetch())
+    db::Statement& target = statement.sql() == sql ? statement : run.dm.preparedFor(sql);
+    if (target.sql() != sql)
+        target.setSql(sql);
+    values.writeTo(target, insert.params);
+    target.execute();
+    if (!target.fetch())
         return 0;
-    const auto id = static_cast<std::int32_t>(std::get<std::int64_t>(statement.column(0)));
-    run.noteInsert(insert.table, id, std::get<std::int64_t>(statement.column(1)));
+    const auto id = static_cast<std::int32_t>(std::get<std::int64_t>(target.column(0)));
+    run.noteInsert(insert.table, id, std::get<std::int64_t>(target.column(1)));
     return id;
 }
 

@@ -115,7 +115,7 @@ struct CatalogueEntry {
 template <class V>
 CatalogueEntry catalogueEntry(RunState& run, const std::string& code) {
     if constexpr (V::year == 2021 || V::year == 2022) {
-        const auto entry = run.dm.ReadSqlValues(
+        const auto entry = run.catalogues.ReadSqlValues(
             "SELECT FIRST(1) fm.ID, fm.COUNT_IN_PACKAGE, fm.DEVISIBLE FROM FREE_MEDICINE fm "
             "WHERE " +
                 sameText("fm.CODE", "CODE") + " ORDER BY fm.ID DESC",
@@ -124,7 +124,7 @@ CatalogueEntry catalogueEntry(RunState& run, const std::string& code) {
     } else {
         // An entry counting 0 units would divide by zero: priced as a missing one.
         std::int32_t units = 0;
-        run.dm.ReadSqlValue(
+        run.catalogues.ReadSqlValue(
             "select fm.count_in_package from free_medicine fm where "
             "fm.effective = 'Y' and " +
                 sameText("fm.code", "code"),

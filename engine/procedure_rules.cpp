@@ -28,7 +28,7 @@ std::int32_t procedureId(RunContext<V>& run, const std::string& code, bool vsd) 
     // the database's order.
     const char* ordering = V::year == 2022 || !vsd ? " ORDER BY p.ARTICLE_147 DESC" : "";
     std::int32_t id = 0;
-    run.dm.ReadSqlValue(
+    run.catalogues.ReadSqlValue(
         "SELECT FIRST 1 p.ID FROM PROCEDURES p"
         " INNER JOIN SPEC_PACKAGE sp ON sp.PACKAGE_ID = p.PACKAGE_ID"
         " INNER JOIN SPECIALITY s ON s.ID = sp.SPECIALITY_ID AND s.EFFECTIVE = 'Y' AND " +
@@ -36,7 +36,7 @@ std::int32_t procedureId(RunContext<V>& run, const std::string& code, bool vsd) 
             " AND p.EFFECTIVE = 'Y' AND p.HI_SPECIALIZED = '" + (vsd ? "Y" : "N") + "'" + ordering,
         id, {{"SPECIALITY", run.CurrentDoctor.SIMPCode()}, {"CODE", code}});
     if (id == 0)
-        run.dm.ReadSqlValue("SELECT FIRST 1 ID FROM PROCEDURES WHERE " + sameText("CODE", "CODE") +
+        run.catalogues.ReadSqlValue("SELECT FIRST 1 ID FROM PROCEDURES WHERE " + sameText("CODE", "CODE") +
                                 " AND EFFECTIVE = 'Y'",
                             id, {{"CODE", code}});
     return id;

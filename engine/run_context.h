@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "db/tdm.h"
+#include "engine/catalogue_lookups.h"
 #include "engine/import_counts.h"
 #include "engine/import_settings.h"
 #include "engine/import_user.h"
@@ -19,13 +20,15 @@ namespace kalvex::engine {
 class RunState {
   public:
     RunState(db::Tdm& dm, const ImportSettings& settings, ImportUser& user, RunLedger& ledger)
-        : dm(dm), settings(settings), user(user), ledger(ledger) {}
+        : dm(dm), settings(settings), user(user), ledger(ledger), catalogues(dm) {}
 
     db::Tdm& dm;
     const ImportSettings& settings;
     ImportUser& user;
     // What the run has kept so far, across the files of a folder.
     RunLedger& ledger;
+    // The reference catalogues' answers of this run.
+    CatalogueLookups catalogues;
 
     std::int32_t XMLDoctorIndex = 0;
     std::int32_t CurrentDoctorID = 0;

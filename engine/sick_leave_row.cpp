@@ -34,7 +34,7 @@ std::int64_t certificateAge(std::string_view egn) {
 }
 
 common::Variant diagnosisName(RunState& run, const std::string& code) {
-    return run.dm.SqlToValue("SELECT FIRST(1) NAME FROM ICD10CM WHERE " + sameText("CODE", "CODE"),
+    return run.catalogues.SqlToValue("SELECT FIRST(1) NAME FROM ICD10CM WHERE " + sameText("CODE", "CODE"),
                              {{"CODE", code}});
 }
 
