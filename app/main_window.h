@@ -8,11 +8,11 @@
 
 #include "app/options.h"
 #include "db/gdb_mediator.h"
-#include "engine/import_counts.h"
-#include "engine/import_summary.h"
-#include "engine/run_journal.h"
-#include "engine/run_ledger.h"
-#include "engine/import_user.h"
+#include "engine/run/import_counts.h"
+#include "engine/run/import_summary.h"
+#include "engine/journal/run_journal.h"
+#include "engine/run/run_ledger.h"
+#include "engine/run/import_user.h"
 #include "ereport/doctor_list.h"
 #include "ereport/version_check.h"
 

@@ -10,7 +10,7 @@
 #include "app/data_module.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
-#include "engine/practice_import.h"
+#include "engine/run/practice_import.h"
 
 namespace kalvex::app {
 namespace {

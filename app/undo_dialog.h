@@ -6,7 +6,7 @@
 
 #include "common/logger.h"
 #include "db/tdm.h"
-#include "engine/run_history.h"
+#include "engine/journal/run_history.h"
 
 class QPushButton;
 class QTableWidget;

@@ -7,7 +7,7 @@
 #include "common/characters.h"
 #include "common/error.h"
 #include "db/database_error.h"
-#include "engine/run_undo.h"
+#include "engine/journal/run_undo.h"
 
 namespace kalvex::app {
 

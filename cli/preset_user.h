@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/import_user.h"
+#include "engine/run/import_user.h"
 
 namespace kalvex::cli {
 

@@ -15,8 +15,8 @@
 #include "db/database_error.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
-#include "engine/run_history.h"
-#include "engine/run_undo.h"
+#include "engine/journal/run_history.h"
+#include "engine/journal/run_undo.h"
 
 namespace kalvex::cli {
 namespace {

@@ -29,11 +29,11 @@
 #include "db/dry_run.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
-#include "engine/do_import.h"
-#include "engine/import_summary.h"
-#include "engine/interruption.h"
-#include "engine/run_end.h"
-#include "engine/run_journal.h"
+#include "engine/run/do_import.h"
+#include "engine/run/import_summary.h"
+#include "engine/run/interruption.h"
+#include "engine/run/run_end.h"
+#include "engine/journal/run_journal.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::cli {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "db/client_signals.h"
-#include "engine/interruption.h"
+#include "engine/run/interruption.h"
 
 namespace kalvex::cli {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/import_counts.h"
+#include "engine/run/import_counts.h"
 #include "support/report_builder.h"
 
 // Synthetic NRD 2022 e-reports of one general practitioner for the import benchmark:

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/import_counts.h"
+#include "engine/run/import_counts.h"
 #include "import/random_draws.h"
 
 // The documents a generated sheet issues (referrals, tests, consultations, commissions,

@@ -5,10 +5,10 @@
 #include <regex>
 #include <string>
 
-#include "engine/doctor_driver.h"
+#include "engine/run/doctor_driver.h"
 #include "engine/engine_test.h"
-#include "engine/run_end.h"
-#include "engine/sheet_number.h"
+#include "engine/run/run_end.h"
+#include "engine/sheet/sheet_number.h"
 #include "import/report_generator.h"
 #include "support/table_contents.h"
 

@@ -13,7 +13,7 @@
 #include "common/variant.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
-#include "engine/do_import.h"
+#include "engine/run/do_import.h"
 #include "ereport/xml_report.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/import_summary.h"
+#include "engine/run/import_summary.h"
 
 namespace kalvex::engine {
 namespace {

@@ -2,7 +2,7 @@
 // the primary examination's type from the database or the same e-report, and the type
 // by the reason of the visit.
 #include "edition_s_fixture.h"
-#include "engine/examination_lookup.h"
+#include "engine/sheet/examination_lookup.h"
 #include "ereport/node_helpers.h"
 
 namespace kalvex::engine {
