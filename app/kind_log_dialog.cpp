@@ -1,6 +1,7 @@
 #include "app/kind_log_dialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,9 +12,15 @@ KindLogDialog::KindLogDialog(const QString& caption, const QStringList& lines, Q
     : QDialog(parent) {
     setWindowTitle(caption);
     resize(600, 280);
+    auto* heading = new QLabel(caption, this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
     mmoLines = new QPlainTextEdit(this);
     mmoLines->setReadOnly(true);
+    // Wrapped, long lines and all: the reason is at their end.
     mmoLines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmoLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmoLines->setPlainText(lines.isEmpty()
                                ? QString("Дневникът на импорта няма редове за тези записи.")
                                : lines.join('\n'));
@@ -23,6 +30,7 @@ KindLogDialog::KindLogDialog(const QString& caption, const QStringList& lines, Q
     buttons->addStretch();
     buttons->addWidget(btnClose);
     auto* column = new QVBoxLayout(this);
+    column->addWidget(heading);
     column->addWidget(mmoLines, 1);
     column->addLayout(buttons);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);

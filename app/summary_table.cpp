@@ -76,26 +76,33 @@ void SummaryTable::showRun(const engine::ImportCounts& counts,
     clearContents();
     setRowCount(0);
     for (const engine::DoctorShare& doctor : doctors) {
-        addHeading(q(engine::doctorHeading(doctor)));
+        addHeading(q(engine::doctorHeading(doctor)), true);
         addKinds(doctor.counts);
     }
     if (!doctors.empty())
-        addHeading(q(engine::kTotalHeading));
+        addHeading(q(engine::kTotalHeading), true);
     addKinds(counts);
     for (const engine::ImportedFile& file : files)
-        addHeading(q(engine::fileLine(file)));
+        addHeading(q(engine::fileLine(file)), false);
     fitHeader();
     scrollToTop();
 }
 
-void SummaryTable::addHeading(const QString& text) {
+void SummaryTable::addHeading(const QString& text, bool block) {
     const int row = rowCount();
     insertRow(row);
     QTableWidgetItem* item = cell(text);
     item->setToolTip(text);
-    QFont bold = font();
-    bold.setBold(true);
-    item->setFont(bold);
+    // A doctor's block and the total stand out as headings; the files close the table
+    // in the table's quieter grey.
+    if (block) {
+        QFont bold = font();
+        bold.setBold(true);
+        item->setFont(bold);
+        item->setBackground(palette().alternateBase());
+    } else {
+        item->setForeground(palette().placeholderText());
+    }
     setItem(row, 0, item);
     setSpan(row, 0, 1, columnCount());
 }

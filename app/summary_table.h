@@ -36,7 +36,8 @@ class SummaryTable final : public QTableWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void addHeading(const QString& text);
+    // A row of one cell across the table: a block's heading, or a line after the counts.
+    void addHeading(const QString& text, bool block);
     void addKinds(const engine::ImportCounts& counts);
     // The heads' height for their wrapped lines at the columns' present widths.
     void fitHeader();
