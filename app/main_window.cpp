@@ -23,8 +23,8 @@
 #include "app/dialogs.h"
 #include "app/options.h"
 #include "app/qt_text.h"
+#include "app/summary_table.h"
 #include "app/undo_dialog.h"
-#include "app/undo_flow.h"
 #include "app/wait_cursor.h"
 #include "common/file_version.h"
 #include "common/folder_files.h"
@@ -81,6 +81,10 @@ void TfrmMain::connectHandlers() {
     connect(btnUndoImport, &QPushButton::clicked, this,
             [this] { guarded([this] { btnUndoImportClick(); }); });
     connect(btnUndoRun, &QPushButton::clicked, this, [this] { btnUndoRunClick(); });
+    connect(btnImportForReal, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnImportForRealClick(); }); });
+    tblSummary->onKindWithLosses = [this](engine::RowKind kind) { showKindLog(kind); };
+    connect(ckbDryRun, &QCheckBox::toggled, this, [this] { fillRunOverview(); });
     // A click on a radio button checks it and switches the mode; the other one is
     // unchecked by hand since they are not auto-exclusive.
     connect(rbFolder, &QRadioButton::clicked, this, [this] {
@@ -172,6 +176,7 @@ void TfrmMain::btnNextClick() {
     } else if (current == tshChooseXMLandDB) {
         leaveFilePage();
     } else if (current == tshDoctor) {
+        fillRunOverview();
         showPage(tshInformationGathered);
     } else if (current == tshInformationGathered) {
         showPage(tshProgress);
@@ -262,25 +267,6 @@ void TfrmMain::ckbVerboseClick(bool checked) {
     dm_.logger().SetVerbose(checked);
 }
 
-void TfrmMain::tshFinishUpdateShow() {
-    btnPrev->setEnabled(false);
-    btnCancel->setEnabled(false);
-    btnNext->setText("Край");
-    lblDryRun->setVisible(lastRunWasDry_);
-    // Only a run that the journal holds can be taken back; a dry run left nothing.
-    btnUndoRun->setVisible(!lastRunWasDry_ && runLedger_.journalRun != 0);
-    btnUndoRun->setEnabled(true);
-}
-
-void TfrmMain::btnImportAgainClick() {
-    btnNext->setText("Напред >");
-    btnPrev->setEnabled(true);
-    btnCancel->setEnabled(true);
-    closeDatabase();
-    pages->setCurrentWidget(tshChooseXMLandDB);  // the status text stays as it is
-    focusPage(tshChooseXMLandDB);
-}
-
 void TfrmMain::btnUndoImportClick() {
     // The database of the file page, or one chosen as its "Избери" chooses it.
     if (edtGDBfile->text().isEmpty())
@@ -298,14 +284,6 @@ void TfrmMain::btnUndoImportClick() {
     UndoDialog dialog(database, dialogs_, dm_.logger(), this);
     dialog.exec();
     db::GDBCloseDatabase(database);
-}
-
-void TfrmMain::btnUndoRunClick() {
-    if (!askAndUndoRun(this, dialogs_, dm_.logger(), dm_.database, runLedger_.journalRun))
-        return;
-    btnUndoRun->setEnabled(false);
-    // The focus would move on to "Импортирай отново"; Enter is to end the program here.
-    btnNext->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmMain::closeDatabase() {

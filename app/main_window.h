@@ -27,12 +27,14 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTabWidget;
+class QTableWidget;
 
 namespace kalvex::app {
 
 class CopyAnimation;
 class DataModule;
 class Dialogs;
+class SummaryTable;
 
 // The wizard: six pages on the "Импортиране" tab, the log on "Детайли".
 class TfrmMain final : public QWidget, private engine::ImportUser {
@@ -55,6 +57,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
     // The controls, named as the rest of the program knows them.
     QLabel* lblStatus = nullptr;
+    // The picture at the left; the last page gives its width to the run's table.
+    QLabel* imgPicture = nullptr;
     QTabWidget* tabs = nullptr;
     QStackedWidget* pages = nullptr;
     QWidget *tshWelcome = nullptr, *tshChooseXMLandDB = nullptr, *tshDoctor = nullptr,
@@ -74,13 +78,17 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     CopyAnimation* aniProgress = nullptr;
     QLabel *lblCurrentAction = nullptr, *lblProgress = nullptr, *lblFileNo = nullptr;
     QProgressBar* ProgressBar = nullptr;
+    // What the import is about to do, on the summary page.
+    QTableWidget* tblRunOverview = nullptr;
     QCheckBox* ckbDryRun = nullptr;
     QLabel* lblDryRun = nullptr;
     QPushButton* btnImportAgain = nullptr;
+    // After a dry run: the same import again, written this time.
+    QPushButton* btnImportForReal = nullptr;
     // Taking a run back: any journaled run of a database (welcome page), the run just
     // imported (last page).
     QPushButton *btnUndoImport = nullptr, *btnUndoRun = nullptr;
-    QPlainTextEdit* mmoSummary = nullptr;  // what the run did, on the last page
+    SummaryTable* tblSummary = nullptr;  // what the run did, on the last page
     QPushButton *btnAbout = nullptr, *btnPrev = nullptr, *btnNext = nullptr, *btnCancel = nullptr;
 
     // The entries behind the two doctor lists, item for item: UIN with the XML
@@ -97,6 +105,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
 
   private:
     void buildLayout();
+    static QTableWidget* makeRunOverview(QWidget* parent);
+    void fillRunOverview();
     void connectHandlers();
     void setUpKeyboard();
     void showPage(QWidget* page);
@@ -118,6 +128,9 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     void btnImportAgainClick();
     void btnUndoImportClick();
     void btnUndoRunClick();
+    void btnImportForRealClick();
+    // The run's log lines of the skipped and failed rows of `kind`, in a dialog.
+    void showKindLog(engine::RowKind kind);
     void Start();
     // The chosen file, or each XML file of the chosen folder.
     void importFiles();
@@ -186,6 +199,8 @@ class TfrmMain final : public QWidget, private engine::ImportUser {
     bool importing_ = false;
     // The run the last page tells of was a dry run (rolled back as it ended).
     bool lastRunWasDry_ = false;
+    // The details log's lines of the last run's import, up to its summary: [begin, end).
+    int runLogBegin_ = 0, runLogEnd_ = 0;
     bool endRequested_ = false;
 };
 

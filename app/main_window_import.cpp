@@ -10,7 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringList>
+#include <QTextDocument>
 #include <exception>
 #include <optional>
 #include <string>
@@ -21,6 +21,7 @@
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/summary_table.h"
 #include "common/folder_files.h"
 #include "db/database_error.h"
 #include "db/dry_run.h"
@@ -58,7 +59,8 @@ void TfrmMain::Start() {
     runLedger_ = {};
     runFiles_.clear();
     lastRunWasDry_ = dm_.dryRun.has_value();
-    mmoSummary->clear();
+    tblSummary->setRowCount(0);
+    runLogBegin_ = mmoLog->document()->isEmpty() ? 0 : mmoLog->document()->blockCount();
     std::optional<engine::StopInfo> stop;
     try {
         if (!dm_.dryRun)
@@ -69,17 +71,13 @@ void TfrmMain::Start() {
                                 false, {}};
     }
     endTransaction(stop);
+    runLogEnd_ = mmoLog->document()->blockCount();
     const std::vector<engine::DoctorShare> doctors = runLedger_.doctorShares();
     engine::logSummary(runLedger_.counts(), stop, runFiles_, doctors);
     // Told in the error box; the wizard stays on its progress page.
     if (stop)
         throw Error(stop->reason);
-    // Set as a whole, the table opens at its top with the column heads in view.
-    QStringList summary;
-    for (const std::string& line :
-         engine::summaryLines(runLedger_.counts(), std::nullopt, runFiles_, doctors))
-        summary.push_back(q(line));
-    mmoSummary->setPlainText(summary.join('\n'));
+    tblSummary->showRun(runLedger_.counts(), doctors, runFiles_);
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kFinishMessage)));
 }
 

@@ -20,6 +20,7 @@
 #include "app/artwork.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/summary_table.h"
 #include "ereport/xml_report.h"
 
 namespace kalvex::app {
@@ -157,9 +158,10 @@ void TfrmMain::buildLayout() {
             textLabel("Ако има някоя настройка, която искате да промените, "
                       "върнете се назад и я поправете сега.",
                       tshInformationGathered));
+        tblRunOverview = makeRunOverview(tshInformationGathered);
+        column->addWidget(tblRunOverview, 1);
         ckbDryRun = new QCheckBox("Пробен импорт — без запис в базата", tshInformationGathered);
         column->addWidget(ckbDryRun, 0, Qt::AlignLeft);
-        column->addStretch();
     }
 
     tshProgress = page("Прогрес на импортирането");
@@ -192,20 +194,17 @@ void TfrmMain::buildLayout() {
             textLabel("Пробен импорт: нищо не е записано в базата на Salvix.", tshFinishUpdate);
         lblDryRun->setVisible(false);
         column->addWidget(lblDryRun);
-        mmoSummary = new QPlainTextEdit(tshFinishUpdate);
-        mmoSummary->setReadOnly(true);
-        mmoSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
-        mmoSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        column->addWidget(mmoSummary);
-        column->addSpacing(8);
+        tblSummary = new SummaryTable(tshFinishUpdate);
+        column->addWidget(tblSummary, 1);
         btnImportAgain = new QPushButton("Импортирай отново", tshFinishUpdate);
+        btnImportForReal = new QPushButton("Импортирай наистина", tshFinishUpdate);
         btnUndoRun = new QPushButton("Отмени този импорт", tshFinishUpdate);
         auto* again = new QHBoxLayout;
         again->addWidget(btnImportAgain);
+        again->addWidget(btnImportForReal);
         again->addWidget(btnUndoRun);
         again->addStretch();
         column->addLayout(again);
-        column->addStretch();
     }
 
     for (QWidget* p : {tshWelcome, tshChooseXMLandDB, tshDoctor, tshInformationGathered,
@@ -231,12 +230,12 @@ void TfrmMain::buildLayout() {
     tabs->addTab(pages, "Импортиране");
     tabs->addTab(tshDetails, "Детайли");
 
-    auto* picture = new QLabel;
-    picture->setPixmap(decorativePicture(QSize(120, 300)));
-    picture->setAlignment(Qt::AlignTop);
+    imgPicture = new QLabel;
+    imgPicture->setPixmap(decorativePicture(QSize(120, 300)));
+    imgPicture->setAlignment(Qt::AlignTop);
 
     auto* middle = new QHBoxLayout;
-    middle->addWidget(picture);
+    middle->addWidget(imgPicture);
     middle->addWidget(tabs, 1);
 
     btnAbout = new QPushButton("За...");

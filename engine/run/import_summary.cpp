@@ -10,13 +10,16 @@
 namespace kalvex::engine {
 namespace {
 
-struct KindName {
-    RowKind kind;
-    const char* caption;  // the table's
-    const char* key;      // the JSON's
+constexpr SummaryColumn kColumns[] = {
+    {"Записани", &RowCounts::written},
+    {"В базата", &RowCounts::existing},
+    {"Непознат код", &RowCounts::skippedUnknownCode},
+    {"Не са открити", &RowCounts::skippedNotFound},
+    {"Пропуснати", &RowCounts::skippedLeftOut},
+    {"Неуспешни", &RowCounts::failed},
 };
 
-constexpr KindName kKinds[] = {
+constexpr SummaryKind kKinds[] = {
     {RowKind::doctor, "Лекари", "doctors"},
     {RowKind::patient, "Пациенти", "patients"},
     {RowKind::examination, "Прегледи", "examinations"},
@@ -45,6 +48,7 @@ std::string padded(std::string_view text, std::size_t width, bool right) {
 
 std::string row(std::string_view caption, const std::vector<std::string>& cells) {
     constexpr std::size_t widths[] = {10, 10, 14, 15, 12, 11};
+    static_assert(std::size(widths) == std::size(kColumns));
     std::string line = padded(caption, kCaptionWidth, false);
     for (std::size_t i = 0; i < cells.size(); ++i)
         line += padded(cells[i], widths[i], true);
@@ -54,7 +58,7 @@ std::string row(std::string_view caption, const std::vector<std::string>& cells)
 // "Прегледи 18, Пациенти 5": the kinds of which a failed commit lost rows.
 std::string lostText(const ImportCounts& lost) {
     std::string text;
-    for (const KindName& kind : kKinds)
+    for (const SummaryKind& kind : kKinds)
         if (const int n = lost[kind.kind].written; n > 0)
             text += (text.empty() ? "" : ", ") + std::string(kind.caption) + " " +
                     std::to_string(n);
@@ -63,7 +67,7 @@ std::string lostText(const ImportCounts& lost) {
 
 std::string lostJson(const ImportCounts& lost) {
     std::string json;
-    for (const KindName& kind : kKinds)
+    for (const SummaryKind& kind : kKinds)
         if (const int n = lost[kind.kind].written; n > 0)
             json += (json.empty() ? "" : ", ") + jsonQuoted(kind.key) + ": " + std::to_string(n);
     return "{" + json + "}";
@@ -71,33 +75,25 @@ std::string lostJson(const ImportCounts& lost) {
 
 // The heading and one line per kind of row that has any count.
 void countLines(const ImportCounts& counts, std::vector<std::string>& lines) {
-    lines.push_back(row(
-        "", {"Записани", "В базата", "Непознат код", "Не са открити", "Пропуснати", "Неуспешни"}));
-    for (const KindName& kind : kKinds) {
+    std::vector<std::string> heads;
+    for (const SummaryColumn& column : kColumns)
+        heads.emplace_back(column.head);
+    lines.push_back(row("", heads));
+    for (const SummaryKind& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
         if (!c.any())
             continue;
-        lines.push_back(row(
-            kind.caption, {std::to_string(c.written), std::to_string(c.existing),
-                           std::to_string(c.skippedUnknownCode), std::to_string(c.skippedNotFound),
-                           std::to_string(c.skippedLeftOut), std::to_string(c.failed)}));
+        std::vector<std::string> cells;
+        for (const SummaryColumn& column : kColumns)
+            cells.push_back(std::to_string(c.*column.count));
+        lines.push_back(row(kind.caption, cells));
     }
-}
-
-// "Лекар Мария Иванова Петрова, УИН 0400000001: в базата лекар с ID 3"
-std::string doctorHeading(const DoctorShare& doctor) {
-    const std::string who = "Лекар " + doctor.name + ", УИН " + doctor.uin + ": ";
-    if (doctor.databaseDoctorId != 0)
-        return who + "в базата лекар с ID " + std::to_string(doctor.databaseDoctorId);
-    return who + "няма в базата, " +
-           std::to_string(doctor.counts[RowKind::examination].skippedNotFound) +
-           " амбулаторни листа не са импортирани";
 }
 
 // Every kind with its counts: "\"doctors\": {...}, ..., " (a separator after each).
 std::string kindsJson(const ImportCounts& counts) {
     std::string json;
-    for (const KindName& kind : kKinds) {
+    for (const SummaryKind& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
         json += jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
                 ", \"existing\": " + std::to_string(c.existing) +
@@ -120,6 +116,30 @@ std::string doctorJson(const DoctorShare& doctor) {
 
 }  // namespace
 
+const char* const kTotalHeading = "Общо за всички лекари:";
+
+std::span<const SummaryColumn> summaryColumns() {
+    return kColumns;
+}
+
+std::span<const SummaryKind> summaryKinds() {
+    return kKinds;
+}
+
+// "Лекар Мария Иванова Петрова, УИН 0400000001: в базата лекар с ID 3"
+std::string doctorHeading(const DoctorShare& doctor) {
+    const std::string who = "Лекар " + doctor.name + ", УИН " + doctor.uin + ": ";
+    if (doctor.databaseDoctorId != 0)
+        return who + "в базата лекар с ID " + std::to_string(doctor.databaseDoctorId);
+    return who + "няма в базата, " +
+           std::to_string(doctor.counts[RowKind::examination].skippedNotFound) +
+           " амбулаторни листа не са импортирани";
+}
+
+std::string fileLine(const ImportedFile& file) {
+    return "Файл " + file.file + ": НРД " + file.nrd;
+}
+
 std::vector<std::string> summaryLines(const ImportCounts& counts,
                                       const std::optional<StopInfo>& stop,
                                       const std::vector<ImportedFile>& files,
@@ -131,10 +151,10 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
         lines.emplace_back();
     }
     if (!doctors.empty())
-        lines.emplace_back("Общо за всички лекари:");
+        lines.emplace_back(kTotalHeading);
     countLines(counts, lines);
     for (const ImportedFile& file : files)
-        lines.push_back("Файл " + file.file + ": НРД " + file.nrd);
+        lines.push_back(fileLine(file));
     if (!stop)
         return lines;
     if (stop->interrupted) {

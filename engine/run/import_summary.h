@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,27 @@ struct ImportedFile {
     std::string file;
     std::string nrd;  // "2015"
 };
+
+// The summary's table as words and numbers: its columns, each with its head and the
+// count it shows, and its kinds of row in the order told, each with its caption and
+// JSON key.
+struct SummaryColumn {
+    const char* head;
+    int RowCounts::*count;
+};
+struct SummaryKind {
+    RowKind kind;
+    const char* caption;
+    const char* key;
+};
+std::span<const SummaryColumn> summaryColumns();
+std::span<const SummaryKind> summaryKinds();
+
+// The line that heads a doctor's block of a whole-practice run, the one that heads
+// the run's total after the blocks, and the line that names a file's NRD version.
+std::string doctorHeading(const DoctorShare& doctor);
+extern const char* const kTotalHeading;
+std::string fileLine(const ImportedFile& file);
 
 // A heading, then one line per kind of row that has any count, one line per file naming
 // its NRD version, then where the run stopped, if it did. Given the doctors' shares of

@@ -13,27 +13,13 @@
 #include "app/undo_dialog.h"
 #include "support/program_run.h"
 #include "support/table_contents.h"
+#include "support/table_rows.h"
 #include "support/wizard_fixture.h"
 #include "support/written_tables.h"
 
 using namespace kalvex;
 using kalvex::testing::report;
-
-namespace {
-
-// The table's rows, cells joined by "|".
-QStringList rowsOf(const QTableWidget& table) {
-    QStringList rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table.columnCount(); ++column)
-            cells.push_back(table.item(row, column)->text());
-        rows.push_back(cells.join('|'));
-    }
-    return rows;
-}
-
-}  // namespace
+using kalvex::testing::rowsOf;
 
 class WizardUndoTest : public kalvex::testing::WizardFixture {
     Q_OBJECT

@@ -13,11 +13,13 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/summary_table.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
 #include "support/practice_database.h"
 #include "support/report_builder.h"
 #include "support/scripted_dialogs.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 
 using namespace kalvex;
@@ -195,9 +197,9 @@ class WizardVersionTest : public QObject {
         leaveFilePage(kNrd2022, file);
         runImport();
         QCOMPARE(w().pages->currentWidget(), w().tshFinishUpdate);
-        QVERIFY2(w().mmoSummary->toPlainText().contains(
-                     QString::fromStdString("Файл " + file + ": ") + version),
-                 qPrintable(w().mmoSummary->toPlainText()));
+        const QStringList rows = kalvex::testing::rowsOf(*w().tblSummary);
+        QVERIFY2(rows.contains(QString::fromStdString("Файл " + file + ": ") + version),
+                 qPrintable(rows.join('\n')));
         QCOMPARE(committed("SELECT COUNT(*) FROM PREGLED"), std::int64_t{1});
         QCOMPARE(committed("SELECT COUNT(*) FROM PACIENT WHERE PAT_KIND IS NULL"), withoutKind);
     }
@@ -230,13 +232,11 @@ class WizardVersionTest : public QObject {
         QCOMPARE(committed("SELECT COUNT(*) FROM PREGLED"), examinations);
         if (completes) {
             QCOMPARE(w().pages->currentWidget(), w().tshFinishUpdate);
-            const QString summary = w().mmoSummary->toPlainText();
-            QVERIFY2(
-                summary.contains(QString::fromStdString("Файл " + folder + "/b.xml: НРД " +
-                                                        (answers.size() == 2 ? "2015" : "2022"))),
-                qPrintable(summary));
-            QVERIFY(
-                summary.contains(QString::fromStdString("Файл " + folder + "/c.xml: НРД 2022")));
+            const QStringList rows = kalvex::testing::rowsOf(*w().tblSummary);
+            QVERIFY2(rows.contains(QString::fromStdString("Файл " + folder + "/b.xml: НРД " +
+                                                          (answers.size() == 2 ? "2015" : "2022"))),
+                     qPrintable(rows.join('\n')));
+            QVERIFY(rows.contains(QString::fromStdString("Файл " + folder + "/c.xml: НРД 2022")));
         } else {
             QCOMPARE(dialogs_.said,
                      QStringList{"error: Избрано е НРД 2022, а прегледите във файла са от 04.2015 "
