@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "engine/import_counts.h"
+#include "engine/run/import_counts.h"
 
 namespace kalvex::app {
 

@@ -20,7 +20,7 @@
 #include "app/qt_text.h"
 #include "app/undo_flow.h"
 #include "app/wait_cursor.h"
-#include "engine/import_summary.h"
+#include "engine/run/import_summary.h"
 
 namespace kalvex::app {
 

@@ -4,9 +4,9 @@
 #include <functional>
 #include <vector>
 
-#include "engine/import_counts.h"
-#include "engine/import_summary.h"
-#include "engine/run_ledger.h"
+#include "engine/run/import_counts.h"
+#include "engine/run/import_summary.h"
+#include "engine/run/run_ledger.h"
 
 namespace kalvex::app {
 

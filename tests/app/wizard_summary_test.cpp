@@ -17,7 +17,7 @@
 
 #include "app/kind_log_dialog.h"
 #include "app/summary_table.h"
-#include "engine/do_import.h"
+#include "engine/run/do_import.h"
 #include "support/database_state.h"
 #include "support/summary_fixture.h"
 #include "support/summary_rows.h"
