@@ -11,7 +11,6 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,12 +25,14 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/data_module.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/summary_table.h"
 #include "common/numbers.h"
 #include "db/gdb_mediator.h"
 #include "db/tdm.h"
@@ -129,8 +130,9 @@ Round runOnce(const std::filesystem::path& dir, const std::string& report) {
         if (value > 0)
             monitor.mark("sheet " + std::to_string(value));
     });
-    QObject::connect(w.mmoSummary, &QPlainTextEdit::textChanged, &monitor, [&] {
-        if (!w.mmoSummary->toPlainText().isEmpty())
+    bool summaryShown = false;
+    QObject::connect(w.tblSummary->model(), &QAbstractItemModel::rowsInserted, &monitor, [&] {
+        if (!std::exchange(summaryShown, true))
             monitor.mark("summary");
     });
     QObject::connect(w.pages, &QStackedWidget::currentChanged, &monitor, [&] {
