@@ -118,6 +118,19 @@ common::Variant Tdm::SqlToValue(const std::string& sql, const Params& params) {
     return value;
 }
 
+std::vector<common::Variant> Tdm::SqlToRow(const std::string& sql, const Params& params) {
+    if (!traMain.isActive())
+        traMain.start();
+    Statement& statement = statementFor(sql);
+    run(statement, sql, params);
+    std::vector<common::Variant> row(static_cast<std::size_t>(statement.columnCount()));
+    if (statement.columnCount() > 0 && statement.fetch())
+        for (int i = 0; i < statement.columnCount(); ++i)
+            row[static_cast<std::size_t>(i)] = statement.column(i);
+    statement.close();
+    return row;
+}
+
 bool Tdm::ReadSqlValue(const std::string& sql, std::string& value, const Params& params) {
     const common::Variant result = SqlToValue(sql, params);
     value = variantText(result);

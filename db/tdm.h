@@ -81,6 +81,9 @@ class Tdm {
     // update or delete and a savepoint keep their preparation for the next call of the
     // same text; any other statement runs on sqlGeneric.
     common::Variant SqlToValue(const std::string& sql, const Params& params = {});
+    // SqlToValue with every column of the first row, as many nulls when none came back:
+    // the values an update's RETURNING gives, for one.
+    std::vector<common::Variant> SqlToRow(const std::string& sql, const Params& params = {});
     // SqlToValue as text: false and an empty text when the value is null.
     bool ReadSqlValue(const std::string& sql, std::string& value, const Params& params = {});
     // SqlToValue as a 32-bit integer: false and 0 when the value is null.

@@ -20,14 +20,16 @@ void RunState::noteInsert(const std::string& table, std::int32_t id, std::int64_
 void RunState::updateColumn(const std::string& table, const std::string& column, std::int32_t id,
                             const common::Variant& value) {
     // As text both times, in the database's own rendering, so that taking the change
-    // back can compare and restore exactly.
-    const std::string read =
-        "SELECT CAST(" + column + " AS VARCHAR(1000)) FROM " + table + " WHERE ID = :ID";
-    const db::Params row{{"ID", std::int64_t{id}}};
-    const common::Variant before = dm.SqlToValue(read, row);
-    dm.SqlToValue("UPDATE " + table + " SET " + column + " = :V WHERE ID = :ID",
-                  {{"V", value}, {"ID", std::int64_t{id}}});
-    journal.push_back(updateLine(table, id, column, before, dm.SqlToValue(read, row)));
+    // back can compare and restore exactly; the update itself returns both (no row of
+    // that ID: two nulls, as reading it would give).
+    const auto asText = [&column](const char* version) {
+        return "CAST(" + std::string(version) + "." + column + " AS VARCHAR(1000))";
+    };
+    const std::vector<common::Variant> change =
+        dm.SqlToRow("UPDATE " + table + " SET " + column + " = :V WHERE ID = :ID RETURNING " +
+                        asText("OLD") + ", " + asText("NEW"),
+                    {{"V", value}, {"ID", std::int64_t{id}}});
+    journal.push_back(updateLine(table, id, column, change.at(0), change.at(1)));
 }
 
 void RunState::keepWork() {
