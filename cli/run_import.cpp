@@ -397,6 +397,8 @@ int runImport(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
     user.endProgressLine();
     exitCode = endRun(options, dm, generators, outcome, exitCode, err);
+    if (outcome.stop)
+        outcome.stop->dryRun = options.dryRun;
     report(outcome, options.jsonSummary, out);
     if (options.dryRun)
         err << "Пробен импорт — нищо не е записано в базата.\n";

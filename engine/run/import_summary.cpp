@@ -161,7 +161,9 @@ std::vector<std::string> summaryLines(const ImportCounts& counts,
         std::string where = "Импортът е прекъснат при файл " + stop->file;
         if (!stop->sheet.empty())
             where += ", преди амбулаторен лист № " + stop->sheet;
-        lines.push_back(where + ". Запазено е импортираното дотогава (колона „Записани“).");
+        lines.push_back(where + (stop->dryRun ? ". Пробен импорт: нищо не е записано в базата."
+                                              : ". Запазено е импортираното дотогава (колона "
+                                                "„Записани“)."));
     } else {
         std::string where = "Импортът спря при файл " + stop->file;
         if (!stop->sheet.empty())

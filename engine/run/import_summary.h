@@ -22,6 +22,8 @@ struct StopInfo {
     bool interrupted = false;
     // Rows counted as written that a failed commit took with it (their `written`).
     ImportCounts lost;
+    // A dry run: rolled back whole, so nothing of it was kept, stopped or not.
+    bool dryRun = false;
 };
 
 // An e-report the run imported (or began to), and the NRD version it was read under.
