@@ -109,7 +109,7 @@ engine::JournalRun TfrmMain::journalRun() const {
             journal.files.push_back(common::joinPath(folder, name));
     }
     // Until the run ends and names the doctors its sheets went to.
-    journal.doctors = allDoctors() ? "по УИН" : std::to_string(GDBGetDoctorID());
+    journal.doctors = allDoctors() ? engine::kDoctorsByUin : std::to_string(GDBGetDoctorID());
     return journal;
 }
 

@@ -262,7 +262,7 @@ engine::JournalRun journalRun(const RunOptions& options, const Preparation& run)
     journal.files = run.files;
     // Until the run ends and names the doctors its sheets went to.
     journal.doctors =
-        options.allDoctors ? "по УИН" : std::to_string(run.settings.databaseDoctorId);
+        options.allDoctors ? engine::kDoctorsByUin : std::to_string(run.settings.databaseDoctorId);
     return journal;
 }
 

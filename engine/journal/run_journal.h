@@ -20,6 +20,10 @@ struct JournalRun {
     std::string doctors;
 };
 
+// The doctors of a run that takes each e-report doctor's by his UIN, until it ends and
+// names them.
+inline constexpr const char* kDoctorsByUin = "по УИН";
+
 // Creates the journal's tables and generators where the database has none yet, in a
 // transaction of its own, committed at once.
 void ensureJournalTables(db::Tdm& dm);

@@ -90,17 +90,17 @@ void countLines(const ImportCounts& counts, std::vector<std::string>& lines) {
     }
 }
 
-// Every kind with its counts: "\"doctors\": {...}, ..., " (a separator after each).
+// Every kind with its counts: "\"doctors\": {...}, ..., \"sick_leaves\": {...}".
 std::string kindsJson(const ImportCounts& counts) {
     std::string json;
     for (const SummaryKind& kind : kKinds) {
         const RowCounts& c = counts[kind.kind];
-        json += jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
+        json += std::string(json.empty() ? "" : ", ") + jsonQuoted(kind.key) + ": {\"written\": " + std::to_string(c.written) +
                 ", \"existing\": " + std::to_string(c.existing) +
                 ", \"skipped\": {\"unknown_code\": " + std::to_string(c.skippedUnknownCode) +
                 ", \"not_found\": " + std::to_string(c.skippedNotFound) +
                 ", \"left_out\": " + std::to_string(c.skippedLeftOut) +
-                "}, \"failed\": " + std::to_string(c.failed) + "}, ";
+                "}, \"failed\": " + std::to_string(c.failed) + "}";
     }
     return json;
 }
@@ -108,10 +108,8 @@ std::string kindsJson(const ImportCounts& counts) {
 std::string doctorJson(const DoctorShare& doctor) {
     const std::string id =
         doctor.databaseDoctorId != 0 ? std::to_string(doctor.databaseDoctorId) : "null";
-    std::string counts = kindsJson(doctor.counts);
-    counts.resize(counts.size() - 2);  // the separator after the last kind
     return "{\"uin\": " + jsonQuoted(doctor.uin) + ", \"name\": " + jsonQuoted(doctor.name) +
-           ", \"database_doctor_id\": " + id + ", " + counts + "}";
+           ", \"database_doctor_id\": " + id + ", " + kindsJson(doctor.counts) + "}";
 }
 
 }  // namespace
@@ -186,7 +184,7 @@ void logSummary(const ImportCounts& counts, const std::optional<StopInfo>& stop,
 std::string summaryJson(const ImportCounts& counts, const std::optional<StopInfo>& stop,
                         const std::vector<ImportedFile>& files,
                         const std::vector<DoctorShare>& doctors) {
-    std::string json = "{" + kindsJson(counts) + "\"stopped\": ";
+    std::string json = "{" + kindsJson(counts) + ", \"stopped\": ";
     if (stop)
         json += "{\"file\": " + jsonQuoted(stop->file) + ", \"sheet\": " + jsonQuoted(stop->sheet) +
                 ", \"reason\": " + jsonQuoted(stop->interrupted ? "interrupted" : stop->reason) +

@@ -18,10 +18,8 @@ void RunLedger::Tally::loseUncommitted() {
 std::vector<DoctorShare> RunLedger::doctorShares() const {
     std::vector<DoctorShare> shares;
     shares.reserve(shares_.size());
-    for (const Share& share : shares_) {
-        shares.push_back(share.doctor);
-        shares.back().counts = share.tally.counts;
-    }
+    for (const Share& share : shares_)
+        shares.push_back({share.uin, share.name, share.databaseDoctorId, share.tally.counts});
     return shares;
 }
 
@@ -35,18 +33,18 @@ void RunLedger::doctorOfFile(std::int32_t id) {
     if (std::find(doctors.begin(), doctors.end(), id) == doctors.end())
         doctors.push_back(id);
     if (current_ && id != 0)
-        shares_[*current_].doctor.databaseDoctorId = id;
+        shares_[*current_].databaseDoctorId = id;
 }
 
 void RunLedger::beginDoctor(const std::string& uin, const std::string& name) {
     const auto same = std::find_if(shares_.begin(), shares_.end(),
-                                   [&](const Share& share) { return share.doctor.uin == uin; });
+                                   [&](const Share& share) { return share.uin == uin; });
     if (same != shares_.end()) {
         current_ = static_cast<std::size_t>(same - shares_.begin());
         return;
     }
     current_ = shares_.size();
-    shares_.push_back(Share{DoctorShare{uin, name, 0, {}}, {}});
+    shares_.push_back(Share{uin, name, 0, {}});
 }
 
 void RunLedger::fail(RowKind kind) {

@@ -67,8 +67,11 @@ class RunLedger {
         ImportCounts lost;
         void loseUncommitted();
     };
+    // A doctor's part; its counts are its tally's.
     struct Share {
-        DoctorShare doctor;
+        std::string uin;
+        std::string name;
+        std::int32_t databaseDoctorId = 0;
         Tally tally;
     };
     // The tallies the work under way counts in: the run's, and its doctor's.
